@@ -1,0 +1,55 @@
+#pragma once
+// The command-line face of the core. Each command group lives in its own file and registers its
+// commands here; main.cpp parses the global options and dispatches.
+
+#include <iosfwd>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/paths.h"
+#include "platform/prompter.h"
+
+namespace tarvosk::cli {
+
+// Messages meant for a message box go to standard error, one per line.
+class StreamPrompter : public Prompter {
+ public:
+  explicit StreamPrompter(std::ostream& err) : m_err(err) {}
+  void showMessage(std::string_view text) override;
+  int count = 0;
+
+ private:
+  std::ostream& m_err;
+};
+
+struct Context {
+  Paths paths;
+  std::map<std::string, std::string> options;  // global options given, without their leading "--"
+  std::ostream& out;
+  std::ostream& err;
+  StreamPrompter prompter;
+
+  std::optional<std::string> option(const std::string& name) const;
+};
+
+using CommandFn = int (*)(Context& ctx, const std::vector<std::string>& args);
+
+struct Command {
+  std::string_view group;  // "profile", "macro", ...
+  std::string_view name;   // "show", ...
+  std::string_view usage;  // arguments, for the help text
+  CommandFn run;
+};
+
+// Each command file adds its commands.
+void addProfileCommands(std::vector<Command>& commands);
+
+// Exit status for usage errors and failures.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+}  // namespace tarvosk::cli

@@ -1,0 +1,95 @@
+// profile show | reset | export FILE | import FILE
+
+#include <iostream>
+#include <sstream>
+
+#include "cli.h"
+#include "platform/profile_file.h"
+#include "settings/config_file.h"
+
+namespace tarvosk::cli {
+
+namespace {
+
+template <typename Array>
+std::string joined(const Array& values) {
+  std::ostringstream os;
+  bool first = true;
+  for (const auto& v : values) {
+    if (!first) os << ' ';
+    os << static_cast<long long>(v);
+    first = false;
+  }
+  return os.str();
+}
+
+template <typename Groups>
+std::string joinedGroups(const Groups& groups) {
+  std::string out;
+  for (std::size_t i = 0; i < groups.size(); ++i) {
+    if (i) out += " | ";
+    out += joined(groups[i]);
+  }
+  return out;
+}
+
+int profileShow(Context& ctx, const std::vector<std::string>& args) {
+  if (!args.empty()) {
+    ctx.err << "usage: tarvosk-cli profile show\n";
+    return kExitUsage;
+  }
+  SettingsRecord s;
+  if (!loadAtStartup(s, ctx.paths, ctx.prompter)) {
+    ctx.err << "tarvosk-cli: no configuration file at " << ctx.paths.configFile << '\n';
+    return kExitFailure;
+  }
+  auto& o = ctx.out;
+  o << "currentProfile = " << s.currentProfile << '\n';
+  o << "language = " << s.language << '\n';
+  o << "profileName = " << s.profileName[0] << " | " << s.profileName[1] << " | " << s.profileName[2] << '\n';
+  for (int slot = 0; slot < kProfileSlots; ++slot) {
+    o << "buttonFunction[" << slot << "] = " << joined(s.buttonFunction[slot]) << '\n';
+    o << "ledReactEnable[" << slot << "] = " << joined(s.ledReactEnable[slot]) << '\n';
+    o << "ledReactType[" << slot << "] = " << joined(s.ledReactType[slot]) << '\n';
+  }
+  o << "wheelStatus = " << s.wheelStatus << '\n';
+  o << "dpiLevel = " << s.dpiLevel << '\n';
+  o << "dpiValue = " << joined(s.dpiValue) << '\n';
+  o << "dpiEnabled = " << joined(s.dpiEnabled) << '\n';
+  o << "dpiColor = " << joinedGroups(s.dpiColor) << '\n';
+  o << "ledType = " << int{s.ledType} << '\n';
+  o << "cycleColorEnable = " << joined(s.cycleColorEnable) << '\n';
+  o << "cycleColorMask = " << int{s.cycleColorMask} << '\n';
+  o << "ledSwitchSpare = " << joined(s.ledSwitchSpare) << '\n';
+  o << "ledCycleTime = " << int{s.ledCycleTime} << '\n';
+  o << "ledUserColorEnable = " << s.ledUserColorEnable << '\n';
+  o << "ledUserColor = " << joinedGroups(s.ledUserColor) << '\n';
+  o << "ledFeatureSColor = " << s.ledFeatureSColor << '\n';
+  o << "ledDirection = " << s.ledDirection << '\n';
+  o << "ledSymmetry = " << s.ledSymmetry << '\n';
+  o << "ledBrightness = " << s.ledBrightness << '\n';
+  o << "pointerSpeed = " << int{s.pointerSpeed} << '\n';
+  o << "wheelSpeed = " << int{s.wheelSpeed} << '\n';
+  o << "usbRate = " << int{s.usbRate} << '\n';
+  o << "fireTime = " << s.fireTime << '\n';
+  o << "usbRateCode = " << int{s.usbRateCode} << '\n';
+  o << "usbIntervalMs = " << s.usbIntervalMs << '\n';
+  o << "ledUserColorRgb = " << joined(s.ledUserColorRgb) << '\n';
+
+  // Lenient reading never fails, but a value that is not a number is worth telling about.
+  const std::optional<IniDocument> doc = IniDocument::load(ctx.paths.configFile);
+  const std::vector<MalformedValue> malformed = doc ? findMalformedValues(*doc) : std::vector<MalformedValue>{};
+  for (const MalformedValue& m : malformed) {
+    ctx.err << "tarvosk-cli: " << ctx.paths.configFile.filename().string() << ": [" << m.section << "] " << m.key
+            << " = \"" << m.value << "\" is not a number; read as its leading digits\n";
+  }
+  return malformed.empty() ? kExitOk : kExitFailure;
+}
+
+}  // namespace
+
+void addProfileCommands(std::vector<Command>& commands) {
+  commands.push_back({"profile", "show", "", profileShow});
+}
+
+}  // namespace tarvosk::cli

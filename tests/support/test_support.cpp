@@ -1,0 +1,48 @@
+#include "test_support.h"
+
+#include <atomic>
+#include <fstream>
+#include <sstream>
+
+#include <unistd.h>
+
+namespace tarvosk::test {
+
+namespace fs = std::filesystem;
+
+ScratchDir::ScratchDir() {
+  static std::atomic<unsigned> counter{0};
+  m_path = fs::temp_directory_path() /
+           ("tarvosk-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+  fs::remove_all(m_path);
+  fs::create_directories(m_path);
+}
+
+ScratchDir::~ScratchDir() {
+  std::error_code ec;
+  fs::remove_all(m_path, ec);
+}
+
+std::string readFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+void writeFile(const fs::path& path, std::string_view bytes) {
+  fs::create_directories(path.parent_path());
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+fs::path testDataDir() { return TARVOSK_TEST_DATA_DIR; }
+fs::path shippedSkinsDir() { return TARVOSK_SHIPPED_SKINS_DIR; }
+
+Paths scratchPaths(const fs::path& root, bool withShippedData) {
+  if (withShippedData) fs::copy(shippedSkinsDir(), root / "skins", fs::copy_options::recursive);
+  fs::create_directories(root / "skins" / "config");
+  return portablePaths(root, root / "skins");
+}
+
+}  // namespace tarvosk::test
