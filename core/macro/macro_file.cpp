@@ -1,0 +1,263 @@
+#include "macro/macro_file.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "macro/key_tables.h"
+#include "platform/profile_file.h"
+#include "platform/text.h"
+
+namespace tarvosk {
+
+namespace {
+
+constexpr int kEventFields = 8;
+
+// Reads fields out of one value and remembers the ones that were not three plain digits.
+class FieldReader {
+ public:
+  explicit FieldReader(std::string_view value) : m_value(value) {}
+
+  uint8_t byte(int field) {
+    const std::size_t pos = 3 * static_cast<std::size_t>(field);
+    if (pos >= m_value.size()) return 0;
+    const std::string_view text = m_value.substr(pos, 3);
+    const int v = wtoi(text);
+    if (text.size() != 3 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }) ||
+        v > 255) {
+      if (m_badFields++ == 0) {
+        m_firstBadField = field;
+        m_firstBadText = std::string(text);
+      }
+    }
+    return static_cast<uint8_t>(static_cast<unsigned>(v) & 0xFF);
+  }
+  uint16_t word(int field) { return static_cast<uint16_t>(byte(field) | (byte(field + 1) << 8)); }
+
+  int badFields() const { return m_badFields; }
+  int firstBadField() const { return m_firstBadField; }
+  const std::string& firstBadText() const { return m_firstBadText; }
+
+ private:
+  std::string_view m_value;
+  int m_badFields = 0;
+  int m_firstBadField = -1;
+  std::string m_firstBadText;
+};
+
+void note(MacroIssues* issues, std::string text) {
+  if (issues) issues->push_back(std::move(text));
+}
+
+template <typename T>
+void clipCount(T& count, int limit, const char* what, MacroIssues* issues) {
+  if (count <= limit) return;
+  note(issues, std::string(what) + " " + std::to_string(count) + " is above " + std::to_string(limit) +
+                   "; clipped to " + std::to_string(limit));
+  count = static_cast<T>(limit);
+}
+
+void appendPad3(std::string& out, uint8_t value) {
+  out += static_cast<char>('0' + value / 100);
+  out += static_cast<char>('0' + value / 10 % 10);
+  out += static_cast<char>('0' + value % 10);
+}
+
+void appendWord(std::string& out, uint16_t value) {
+  appendPad3(out, static_cast<uint8_t>(value & 0xFF));
+  appendPad3(out, static_cast<uint8_t>(value >> 8));
+}
+
+// Issues of one macro are prefixed with its key, so a file's report reads "macro 3: ...".
+class PrefixedIssues {
+ public:
+  PrefixedIssues(MacroIssues* target, int index) : m_target(target), m_index(index) {}
+  MacroIssues* list() { return m_target ? &m_local : nullptr; }
+  ~PrefixedIssues() {
+    if (!m_target) return;
+    for (std::string& s : m_local) m_target->push_back("macro " + std::to_string(m_index) + ": " + s);
+  }
+
+ private:
+  MacroIssues* m_target;
+  int m_index;
+  MacroIssues m_local;
+};
+
+// Decodes keys 0..count-1 of `doc` into fresh slots; values are cut to bufferChars - 1 units.
+void readSlots(const IniDocument& doc, int32_t language, MacroStore& store, std::size_t bufferChars,
+               MacroIssues* issues) {
+  store.count = static_cast<int16_t>(readMacroCount(doc, issues));
+  for (int i = 0; i < store.count; ++i) {
+    PrefixedIssues macroIssues(issues, i);
+    const std::string key = std::to_string(i);
+    const std::optional<std::string> raw = doc.value(kMacroSection, key);
+    if (!raw) note(macroIssues.list(), "key missing; the macro reads as empty");
+    const std::string value = doc.readString(kMacroSection, key, "", bufferChars);
+    if (raw && value.size() < raw->size() && bufferChars < kMacroValueBufferChars &&
+        raw->find_first_not_of('0', value.size()) != std::string::npos) {
+      note(macroIssues.list(), "characters past " + std::to_string(bufferChars - 1) +
+                                   " of a built-in macro are not read; what they hold is lost");
+    }
+    MacroRecord& slot = store.slots[static_cast<std::size_t>(i)];
+    slot = MacroRecord{};
+    decodeFieldString(value, language, slot, macroIssues.list());
+  }
+}
+
+bool readStoreFile(const std::filesystem::path& file, int32_t language, MacroStore& store, Prompter& prompter,
+                   std::size_t bufferChars, MacroIssues* issues) {
+  const std::optional<IniDocument> doc = IniDocument::load(file);
+  std::error_code ec;
+  if (!doc || !std::filesystem::is_regular_file(file, ec)) {
+    prompter.showMessage(kMissingMacroFileMessage);
+    store.count = 0;
+    return false;
+  }
+  readSlots(*doc, language, store, bufferChars, issues);
+  return true;
+}
+
+}  // namespace
+
+std::string pad3(uint8_t value) {
+  std::string out;
+  appendPad3(out, value);
+  return out;
+}
+
+std::string encodeFieldString(const MacroRecord& m, int32_t language) {
+  std::string out;
+  out.reserve(kFieldStringLength);
+  for (char16_t unit : m.name) appendWord(out, static_cast<uint16_t>(unit));
+  appendPad3(out, m.playMode);
+  appendWord(out, m.repeatCount);
+  appendWord(out, m.eventCount);
+  appendWord(out, m.moveCount);
+  appendWord(out, m.reservedF7Count);
+  appendWord(out, m.dpiCount);
+  appendWord(out, m.reservedFACount);
+  appendPad3(out, m.ledCount);
+  appendPad3(out, m.reservedFBCount);
+  for (std::size_t k = 0; k < kMacroEvents; ++k) {
+    appendPad3(out, m.eventType[k]);
+    appendPad3(out, hidToVirtualKey(m.eventCode[k], language));
+    appendWord(out, m.eventParamA[k]);
+    appendWord(out, m.eventParamB[k]);
+    appendWord(out, m.eventDelay[k]);
+  }
+  for (const LedProgram& p : m.ledPrograms) {
+    for (uint8_t b : p.bytes) appendPad3(out, b);
+  }
+  return out;
+}
+
+void decodeFieldString(std::string_view value, int32_t language, MacroRecord& m, MacroIssues* issues) {
+  FieldReader r(value);
+  bool terminated = false;
+  for (int u = 0; u < kMacroNameUnits; ++u) {
+    m.name[static_cast<std::size_t>(u)] = static_cast<char16_t>(r.word(kFieldName + 2 * u));
+    if (m.name[static_cast<std::size_t>(u)] == 0) terminated = true;
+  }
+  m.playMode = r.byte(kFieldPlayMode);
+  m.repeatCount = r.word(kFieldRepeatCount);
+  m.eventCount = r.word(kFieldEventCount);
+  m.moveCount = r.word(kFieldMoveCount);
+  m.reservedF7Count = r.word(kFieldReservedF7Count);
+  m.dpiCount = r.word(kFieldDpiCount);
+  m.reservedFACount = r.word(kFieldReservedFACount);
+  m.ledCount = r.byte(kFieldLedCount);
+  m.reservedFBCount = r.byte(kFieldReservedFBCount);
+  for (int k = 0; k < kMacroEvents; ++k) {
+    const int f = kFieldEvents + kEventFields * k;
+    const auto i = static_cast<std::size_t>(k);
+    m.eventType[i] = r.byte(f);
+    m.eventCode[i] = virtualKeyToHid(r.byte(f + 1), language);
+    m.eventParamA[i] = r.word(f + 2);
+    m.eventParamB[i] = r.word(f + 4);
+    m.eventDelay[i] = r.word(f + 6);
+  }
+  for (int p = 0; p < kLedProgramCount; ++p) {
+    for (int b = 0; b < kLedProgramBytes; ++b) {
+      m.ledPrograms[static_cast<std::size_t>(p)].bytes[static_cast<std::size_t>(b)] =
+          r.byte(kFieldLedPrograms + kLedProgramBytes * p + b);
+    }
+  }
+
+  if (!issues) {
+    m.eventCount = std::min<uint16_t>(m.eventCount, kMacroEvents);
+    m.ledCount = std::min<uint8_t>(m.ledCount, kMaxLedEvents);
+    m.reservedFBCount = std::min<uint8_t>(m.reservedFBCount, kMaxReservedFBEvents);
+    return;
+  }
+  if (value.size() < kFieldStringLength) {
+    note(issues, "value has " + std::to_string(value.size()) + " of " + std::to_string(kFieldStringLength) +
+                     " characters; the missing fields read as 0");
+  } else if (value.size() > kFieldStringLength) {
+    note(issues, "value has " + std::to_string(value.size()) + " characters; everything past " +
+                     std::to_string(kFieldStringLength) + " is ignored");
+  }
+  if (r.badFields() > 0) {
+    note(issues, std::to_string(r.badFields()) + " field(s) are not three digits 000..255 (first: field " +
+                     std::to_string(r.firstBadField()) + " \"" + r.firstBadText() + "\"); their low byte is kept");
+  }
+  if (!terminated) note(issues, "name has no terminating NUL; all 10 units are used");
+  clipCount(m.eventCount, kMacroEvents, "eventCount", issues);
+  clipCount(m.ledCount, kMaxLedEvents, "ledCount", issues);
+  clipCount(m.reservedFBCount, kMaxReservedFBEvents, "reservedFBCount", issues);
+}
+
+int readMacroCount(const IniDocument& doc, MacroIssues* issues) {
+  const int count = doc.readInt(kMacroSection, kMacroCountKey, kMacroCountBufferChars);
+  if (count < 0) {
+    note(issues, "macroNum " + std::to_string(count) + " is negative; read as 0");
+    return 0;
+  }
+  if (count > kMacrosPerGroup) {
+    note(issues, "macroNum " + std::to_string(count) + " is above " + std::to_string(kMacrosPerGroup) +
+                     "; only macros 0.." + std::to_string(kMacrosPerGroup - 1) + " are read");
+    return kMacrosPerGroup;
+  }
+  return count;
+}
+
+bool readGroupFile(const std::filesystem::path& file, int32_t language, MacroStore& store, Prompter& prompter,
+                   MacroIssues* issues) {
+  return readStoreFile(file, language, store, prompter, kMacroValueBufferChars, issues);
+}
+
+bool readBuiltInMacros(const std::filesystem::path& file, int32_t language, BuiltInMacroTable& table,
+                       Prompter& prompter, MacroIssues* issues) {
+  return readStoreFile(file, language, table, prompter, kBuiltInValueBufferChars, issues);
+}
+
+MacroRecord readMacroFromFile(const std::filesystem::path& file, int index, int32_t language) {
+  MacroRecord m;
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(file, ec)) return m;
+  const std::optional<IniDocument> doc = IniDocument::load(file);
+  if (!doc || index < 0 || index >= readMacroCount(*doc)) return m;
+  decodeFieldString(doc->readString(kMacroSection, std::to_string(index), "", kMacroValueBufferChars), language, m);
+  return m;
+}
+
+bool writeOneMacro(const std::filesystem::path& file, const MacroStore& store, int index, int32_t language) {
+  if (index < 0 || index >= kMacroSlots) return false;
+  const std::string value = encodeFieldString(store.slots[static_cast<std::size_t>(index)], language);
+  return ProfileFile(file).update([&](IniDocument& doc) {
+    doc.writeInt(kMacroSection, kMacroCountKey, std::clamp<int>(store.count, 0, kMacrosPerGroup));
+    doc.write(kMacroSection, std::to_string(index), value);
+  });
+}
+
+bool writeAllMacros(const std::filesystem::path& file, const MacroStore& store, int32_t language) {
+  const int count = std::clamp<int>(store.count, 0, kMacrosPerGroup);
+  return ProfileFile(file).update([&](IniDocument& doc) {
+    doc.writeInt(kMacroSection, kMacroCountKey, count);
+    for (int i = 0; i < count; ++i) {
+      doc.write(kMacroSection, std::to_string(i), encodeFieldString(store.slots[static_cast<std::size_t>(i)], language));
+    }
+  });
+}
+
+}  // namespace tarvosk
