@@ -6,6 +6,7 @@
 #include "cli.h"
 #include "platform/profile_file.h"
 #include "settings/config_file.h"
+#include "settings/profiles.h"
 
 namespace tarvosk::cli {
 
@@ -86,10 +87,43 @@ int profileShow(Context& ctx, const std::vector<std::string>& args) {
   return malformed.empty() ? kExitOk : kExitFailure;
 }
 
+int exitFor(TransferResult result) { return result == TransferResult::Ok ? kExitOk : kExitFailure; }
+
+int profileReset(Context& ctx, const std::vector<std::string>& args) {
+  if (!args.empty()) {
+    ctx.err << "usage: tarvosk-cli profile reset\n";
+    return kExitUsage;
+  }
+  SettingsRecord s;
+  if (!loadAtStartup(s, ctx.paths, ctx.prompter)) return kExitFailure;
+  return resetToFactory(s, ctx.paths, ctx.prompter) ? kExitOk : kExitFailure;
+}
+
+int profileExport(Context& ctx, const std::vector<std::string>& args) {
+  if (args.size() != 1) {
+    ctx.err << "usage: tarvosk-cli profile export FILE\n";
+    return kExitUsage;
+  }
+  return exitFor(exportProfile(ctx.paths, args[0], ctx.prompter));
+}
+
+int profileImport(Context& ctx, const std::vector<std::string>& args) {
+  if (args.size() != 1) {
+    ctx.err << "usage: tarvosk-cli profile import FILE\n";
+    return kExitUsage;
+  }
+  SettingsRecord s;
+  if (!loadAtStartup(s, ctx.paths, ctx.prompter)) return kExitFailure;
+  return exitFor(importProfile(s, ctx.paths, args[0], ctx.prompter));
+}
+
 }  // namespace
 
 void addProfileCommands(std::vector<Command>& commands) {
   commands.push_back({"profile", "show", "", profileShow});
+  commands.push_back({"profile", "reset", "", profileReset});
+  commands.push_back({"profile", "export", "FILE", profileExport});
+  commands.push_back({"profile", "import", "FILE", profileImport});
 }
 
 }  // namespace tarvosk::cli
