@@ -46,3 +46,32 @@ Paths scratchPaths(const fs::path& root, bool withShippedData) {
 }
 
 }  // namespace tarvosk::test
+
+#include <sys/wait.h>
+
+#include "cli_runner.h"
+
+namespace tarvosk::test {
+
+namespace {
+std::string shellQuote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+}  // namespace
+
+CliResult runCli(const std::vector<std::string>& args) {
+  ScratchDir capture;
+  std::string command = shellQuote(TARVOSK_CLI_PATH);
+  for (const std::string& a : args) command += " " + shellQuote(a);
+  command += " >" + shellQuote((capture / "out").string()) + " 2>" + shellQuote((capture / "err").string()) + " </dev/null";
+  const int status = std::system(command.c_str());
+  CliResult r;
+  r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  r.out = readFile(capture / "out");
+  r.err = readFile(capture / "err");
+  return r;
+}
+
+}  // namespace tarvosk::test

@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include "platform/profile_file.h"
+#include "settings/config_file.h"
+#include "settings/profiles.h"
+#include "test_support.h"
+
+namespace tarvosk {
+namespace {
+
+using test::readFile;
+using test::RecordingPrompter;
+using test::ScratchDir;
+using test::writeFile;
+using Action = NameEditOutcome::Action;
+
+class ProfilesTest : public ::testing::Test {
+ protected:
+  ScratchDir dir;
+  Paths paths = test::scratchPaths(dir.path(), true);
+  RecordingPrompter prompter;
+  SettingsRecord s;
+
+  void SetUp() override { ASSERT_TRUE(loadAtStartup(s, paths, prompter)); }
+  std::optional<std::string> stored(std::string_view key) {
+    return IniDocument::load(paths.configFile)->value("Init", key);
+  }
+};
+
+TEST_F(ProfilesTest, NameEditsFollowTheLengthRule) {
+  s.language = 1;
+  const struct {
+    const char* text;
+    Action action;
+    const char* field;
+    const char* file;
+  } steps[] = {
+      {"Aim", Action::Stored, "Aim", "Aim"},
+      {"Aim", Action::Unchanged, "Aim", "Aim"},
+      {"aim", Action::Stored, "aim", "aim"},  // case counts
+      {"Ten chars!", Action::Stored, "Ten chars!", "Ten chars!"},
+      {"Eleven char", Action::Reverted, "Ten chars!", "Ten chars!"},
+      {"", Action::Reverted, "Ten chars!", "Ten chars!"},
+      {"Ação rápid", Action::Stored, "Ação rápid", "Ação rápid"},  // ten characters, more bytes
+  };
+  for (const auto& step : steps) {
+    const NameEditOutcome out = editProfileName(s, 1, step.text, paths.configFile);
+    EXPECT_EQ(out.action, step.action) << step.text;
+    EXPECT_EQ(out.fieldText, step.field) << step.text;
+    EXPECT_TRUE(out.written);
+    EXPECT_EQ(s.profileName[0], step.field);
+    EXPECT_EQ(stored("ConfigName1_EN"), step.file) << step.text;
+  }
+  EXPECT_EQ(stored("ConfigName1"), "Perfil 1");  // the other language's name is untouched
+}
+
+TEST_F(ProfilesTest, ResetBringsBackFactoryValuesButKeepsNamesAndInit) {
+  ProfileFile(paths.factoryConfigFile).writeInt("Config3", "K0", 33);  // tell the factory slots apart
+  ProfileFile(paths.configFile).writeString("Init", "ConfigName1_EN", "Mine");
+  ProfileFile(paths.configFile).writeInt("Init", "CurConfig", 2);
+  s.buttonFunction[3][0] = 5;
+  s.fireTime = 250;
+  ASSERT_TRUE(resetToFactory(s, paths, prompter));
+  EXPECT_EQ(s.buttonFunction[3][0], 33);
+  EXPECT_EQ(s.fireTime, 50);
+  SettingsRecord reloaded;
+  ASSERT_TRUE(loadAtStartup(reloaded, paths, prompter));
+  EXPECT_EQ(reloaded.buttonFunction[3][0], 33);
+  EXPECT_EQ(reloaded.profileName[0], "Mine");
+  EXPECT_EQ(reloaded.currentProfile, 2);
+  EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(ProfilesTest, ResetWithoutFactoryCopyShowsOneMessagePerSlot) {
+  std::filesystem::remove(paths.factoryConfigFile);
+  const std::string before = readFile(paths.configFile);
+  EXPECT_FALSE(resetToFactory(s, paths, prompter));
+  EXPECT_EQ(prompter.messages, std::vector<std::string>(4, "Error：ConfigReset.ini文件不存在!"));
+  EXPECT_EQ(readFile(paths.configFile), before);  // the unchanged record was written back
+}
+
+TEST_F(ProfilesTest, ExportThenImportLeavesTheFileUnchanged) {
+  const std::string before = readFile(paths.configFile);
+  const auto exported = dir / "exported.ini";
+  EXPECT_EQ(exportProfile(paths, exported, prompter), TransferResult::Ok);
+  EXPECT_EQ(readFile(exported), before);
+  EXPECT_EQ(importProfile(s, paths, exported, prompter), TransferResult::Ok);
+  EXPECT_EQ(readFile(paths.configFile), before);
+  EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(ProfilesTest, ExportFailuresSayError) {
+  EXPECT_EQ(exportProfile(paths, dir / "missing-folder" / "x.ini", prompter), TransferResult::Error);
+  std::filesystem::create_directories(dir / "a-folder");
+  EXPECT_EQ(exportProfile(paths, dir / "a-folder", prompter), TransferResult::Error);
+  EXPECT_EQ(prompter.messages, (std::vector<std::string>{"Error!", "Error!"}));
+}
+
+TEST_F(ProfilesTest, ImportOfAMissingFileChangesNothing) {
+  const std::string before = readFile(paths.configFile);
+  EXPECT_EQ(importProfile(s, paths, dir / "nope.ini", prompter), TransferResult::Error);
+  EXPECT_EQ(prompter.messages, std::vector<std::string>{"Error!"});
+  EXPECT_EQ(readFile(paths.configFile), before);
+}
+
+TEST_F(ProfilesTest, ImportWithoutTheCurrentLanguagesNamesStillLoadsTheSlots) {
+  s.language = 1;
+  const auto source = dir / "other-language.ini";
+  writeFile(source, "[Init]\nConfigName1=A\nConfigName2=B\nConfigName3=C\n[Config0]\nK0=1\nK1=9\n[ShareData]\nFIRE_TIME=80\n");
+  EXPECT_EQ(importProfile(s, paths, source, prompter), TransferResult::FileVersionError);
+  EXPECT_EQ(prompter.messages, std::vector<std::string>{"File version error!"});
+  EXPECT_EQ(s.profileName[0], "Profile 1");  // names kept
+  EXPECT_EQ(s.buttonFunction[0][1], 9);      // slots loaded
+  EXPECT_EQ(s.fireTime, 80);
+  EXPECT_EQ(readFile(paths.configFile), readFile(source));  // the copied file stays
+}
+
+TEST_F(ProfilesTest, ImportCutsNamesToNineCharacters) {
+  s.language = 0;
+  const auto source = dir / "long-names.ini";
+  writeFile(source, "[Init]\nConfigName1=Fourteen chars\nConfigName2=B\nConfigName3=C\n");
+  EXPECT_EQ(importProfile(s, paths, source, prompter), TransferResult::Ok);
+  EXPECT_EQ(s.profileName[0], "Fourteen ");
+  SettingsRecord atStartup;
+  ASSERT_TRUE(loadAtStartup(atStartup, paths, prompter));
+  EXPECT_EQ(atStartup.profileName[0], "Fourteen chars");  // start-up reads with a larger buffer
+}
+
+}  // namespace
+}  // namespace tarvosk
