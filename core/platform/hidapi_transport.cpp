@@ -1,0 +1,105 @@
+#include "platform/hidapi_transport.h"
+
+#include <hidapi.h>
+
+#include <algorithm>
+#include <mutex>
+#include <set>
+
+#include "platform/hid_report_descriptor.h"
+#include "platform/hidraw_sysfs.h"
+
+namespace tarvosk {
+
+namespace {
+
+// One hidraw node. Feature reports and input reads use separate handles on the node: the
+// listener blocks in a read while other threads exchange feature reports, and hidapi's device
+// handle is not meant to be used from two threads at once.
+class HidapiConnection : public HidConnection {
+ public:
+  HidapiConnection(std::string path, hid_device* feature) : m_path(std::move(path)), m_feature(feature) {}
+  ~HidapiConnection() override {
+    hid_close(m_feature);
+    if (m_input) hid_close(m_input);
+  }
+  HidapiConnection(const HidapiConnection&) = delete;
+  HidapiConnection& operator=(const HidapiConnection&) = delete;
+
+  bool setFeature(std::span<const uint8_t> report) override {
+    const std::lock_guard lock(m_featureMutex);
+    return hid_send_feature_report(m_feature, report.data(), report.size()) >= 0;
+  }
+
+  int getFeature(std::span<uint8_t> report) override {
+    if (report.empty()) return -1;
+    std::vector<uint8_t> reply(report.begin(), report.end());
+    int got;
+    {
+      const std::lock_guard lock(m_featureMutex);
+      got = hid_get_feature_report(m_feature, reply.data(), reply.size());
+    }
+    if (got < 0) return -1;
+    const auto n = std::min(static_cast<std::size_t>(got), reply.size());
+    std::copy_n(reply.begin(), n, report.begin());
+    return static_cast<int>(n);
+  }
+
+  int readInput(std::span<uint8_t> report, int timeoutMs) override {
+    // Only the listener reads; the input handle is opened by the first read.
+    if (!m_input) m_input = hid_open_path(m_path.c_str());
+    if (!m_input) return -1;
+    return hid_read_timeout(m_input, report.data(), report.size(), timeoutMs);
+  }
+
+ private:
+  const std::string m_path;
+  std::mutex m_featureMutex;
+  hid_device* m_feature;
+  hid_device* m_input = nullptr;
+};
+
+}  // namespace
+
+std::vector<HidInterfaceInfo> interfacesOfNode(const std::string& path, uint16_t vendorId, uint16_t productId,
+                                               std::optional<std::span<const uint8_t>> descriptor,
+                                               uint16_t fallbackUsagePage, uint16_t fallbackUsage) {
+  std::optional<std::vector<HidCollectionInfo>> collections;
+  if (descriptor) collections = parseReportDescriptor(*descriptor);
+  if (!collections || collections->empty()) {
+    return {HidInterfaceInfo{path, vendorId, productId, fallbackUsagePage, fallbackUsage, 0, 0}};
+  }
+  std::vector<HidInterfaceInfo> out;
+  for (const HidCollectionInfo& c : *collections) {
+    out.push_back({path, vendorId, productId, c.usagePage, c.usage, c.inputReportLength, c.featureReportLength});
+  }
+  return out;
+}
+
+HidapiTransport::HidapiTransport(std::filesystem::path sysfsRoot) : m_sysfsRoot(std::move(sysfsRoot)) {
+  hid_init();  // repeated calls are harmless; hidapi keeps no per-caller state
+}
+
+std::vector<HidInterfaceInfo> HidapiTransport::enumerate() {
+  std::vector<HidInterfaceInfo> out;
+  std::set<std::string> seen;
+  hid_device_info* list = hid_enumerate(0, 0);
+  for (const hid_device_info* d = list; d; d = d->next) {
+    if (!d->path || !seen.insert(d->path).second) continue;  // one node, listed once per collection
+    const auto descriptor = readHidrawDescriptor(d->path, m_sysfsRoot);
+    std::optional<std::span<const uint8_t>> bytes;
+    if (descriptor) bytes = std::span<const uint8_t>(*descriptor);
+    auto node = interfacesOfNode(d->path, d->vendor_id, d->product_id, bytes, d->usage_page, d->usage);
+    out.insert(out.end(), node.begin(), node.end());
+  }
+  hid_free_enumeration(list);
+  return out;
+}
+
+std::shared_ptr<HidConnection> HidapiTransport::open(const std::string& path) {
+  hid_device* device = hid_open_path(path.c_str());
+  if (!device) return nullptr;
+  return std::make_shared<HidapiConnection>(path, device);
+}
+
+}  // namespace tarvosk
