@@ -85,9 +85,9 @@ class PrefixedIssues {
 };
 
 // Decodes keys 0..count-1 of `doc` into fresh slots; values are cut to bufferChars - 1 units.
-void readSlots(const IniDocument& doc, int32_t language, MacroStore& store, std::size_t bufferChars,
+void readSlots(const IniDocument& doc, int32_t language, MacroStore& store, std::size_t bufferChars, int limit,
                MacroIssues* issues) {
-  store.count = static_cast<int16_t>(readMacroCount(doc, issues));
+  store.count = static_cast<int16_t>(readMacroCount(doc, issues, limit));
   for (int i = 0; i < store.count; ++i) {
     PrefixedIssues macroIssues(issues, i);
     const std::string key = std::to_string(i);
@@ -106,7 +106,7 @@ void readSlots(const IniDocument& doc, int32_t language, MacroStore& store, std:
 }
 
 bool readStoreFile(const std::filesystem::path& file, int32_t language, MacroStore& store, Prompter& prompter,
-                   std::size_t bufferChars, MacroIssues* issues) {
+                   std::size_t bufferChars, int limit, MacroIssues* issues) {
   const std::optional<IniDocument> doc = IniDocument::load(file);
   std::error_code ec;
   if (!doc || !std::filesystem::is_regular_file(file, ec)) {
@@ -114,7 +114,7 @@ bool readStoreFile(const std::filesystem::path& file, int32_t language, MacroSto
     store.count = 0;
     return false;
   }
-  readSlots(*doc, language, store, bufferChars, issues);
+  readSlots(*doc, language, store, bufferChars, limit, issues);
   return true;
 }
 
@@ -207,28 +207,28 @@ void decodeFieldString(std::string_view value, int32_t language, MacroRecord& m,
   clipCount(m.reservedFBCount, kMaxReservedFBEvents, "reservedFBCount", issues);
 }
 
-int readMacroCount(const IniDocument& doc, MacroIssues* issues) {
+int readMacroCount(const IniDocument& doc, MacroIssues* issues, int limit) {
   const int count = doc.readInt(kMacroSection, kMacroCountKey, kMacroCountBufferChars);
   if (count < 0) {
     note(issues, "macroNum " + std::to_string(count) + " is negative; read as 0");
     return 0;
   }
-  if (count > kMacrosPerGroup) {
-    note(issues, "macroNum " + std::to_string(count) + " is above " + std::to_string(kMacrosPerGroup) +
-                     "; only macros 0.." + std::to_string(kMacrosPerGroup - 1) + " are read");
-    return kMacrosPerGroup;
+  if (count > limit) {
+    note(issues, "macroNum " + std::to_string(count) + " is above " + std::to_string(limit) + "; only macros 0.." +
+                     std::to_string(limit - 1) + " are read");
+    return limit;
   }
   return count;
 }
 
 bool readGroupFile(const std::filesystem::path& file, int32_t language, MacroStore& store, Prompter& prompter,
                    MacroIssues* issues) {
-  return readStoreFile(file, language, store, prompter, kMacroValueBufferChars, issues);
+  return readStoreFile(file, language, store, prompter, kMacroValueBufferChars, kMacrosPerGroup, issues);
 }
 
 bool readBuiltInMacros(const std::filesystem::path& file, int32_t language, BuiltInMacroTable& table,
                        Prompter& prompter, MacroIssues* issues) {
-  return readStoreFile(file, language, table, prompter, kBuiltInValueBufferChars, issues);
+  return readStoreFile(file, language, table, prompter, kBuiltInValueBufferChars, kMacroSlots, issues);
 }
 
 MacroRecord readMacroFromFile(const std::filesystem::path& file, int index, int32_t language) {
@@ -245,13 +245,13 @@ bool writeOneMacro(const std::filesystem::path& file, const MacroStore& store, i
   if (index < 0 || index >= kMacroSlots) return false;
   const std::string value = encodeFieldString(store.slots[static_cast<std::size_t>(index)], language);
   return ProfileFile(file).update([&](IniDocument& doc) {
-    doc.writeInt(kMacroSection, kMacroCountKey, std::clamp<int>(store.count, 0, kMacrosPerGroup));
+    doc.writeInt(kMacroSection, kMacroCountKey, std::clamp<int>(store.count, 0, kMacroSlots));
     doc.write(kMacroSection, std::to_string(index), value);
   });
 }
 
 bool writeAllMacros(const std::filesystem::path& file, const MacroStore& store, int32_t language) {
-  const int count = std::clamp<int>(store.count, 0, kMacrosPerGroup);
+  const int count = std::clamp<int>(store.count, 0, kMacroSlots);
   return ProfileFile(file).update([&](IniDocument& doc) {
     doc.writeInt(kMacroSection, kMacroCountKey, count);
     for (int i = 0; i < count; ++i) {

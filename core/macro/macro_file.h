@@ -61,8 +61,10 @@ std::string encodeFieldString(const MacroRecord& m, int32_t language);
 // kept; fields past the end read as 0. Key codes go through virtualKeyToHid(language).
 void decodeFieldString(std::string_view value, int32_t language, MacroRecord& m, MacroIssues* issues = nullptr);
 
-// Macro count of a parsed macro file, clipped to 0..20 (a finding is added when it had to be).
-int readMacroCount(const IniDocument& doc, MacroIssues* issues = nullptr);
+// Macro count of a parsed macro file, clipped to 0..limit (a finding is added when it had to be).
+// Group files hold at most 20 macros (slot 20 of the store is the blank template); the built-in
+// macro file fills all 21 slots of its table.
+int readMacroCount(const IniDocument& doc, MacroIssues* issues = nullptr, int limit = kMacrosPerGroup);
 
 // Fills `store` from a group file: count from "macroNum" (clipped to 0..20), slots 0..count-1
 // decoded afresh; other slots stay untouched. A missing file shows kMissingMacroFileMessage, sets
@@ -70,7 +72,8 @@ int readMacroCount(const IniDocument& doc, MacroIssues* issues = nullptr);
 bool readGroupFile(const std::filesystem::path& file, int32_t language, MacroStore& store, Prompter& prompter,
                    MacroIssues* issues = nullptr);
 
-// Fills the built-in macro table from constMacro.dat, each value cut to 3215 characters. A missing
+// Fills the built-in macro table from constMacro.dat (up to 21 macros), each value cut to 3215
+// characters, so events 130 and later and the LED programs read as zero. A missing
 // file shows kMissingMacroFileMessage, sets the count to 0 and returns false.
 bool readBuiltInMacros(const std::filesystem::path& file, int32_t language, BuiltInMacroTable& table,
                        Prompter& prompter, MacroIssues* issues = nullptr);
@@ -83,8 +86,8 @@ MacroRecord readMacroFromFile(const std::filesystem::path& file, int index, int3
 // stay as they are. False when index is outside 0..20 or the file could not be written.
 bool writeOneMacro(const std::filesystem::path& file, const MacroStore& store, int index, int32_t language);
 
-// Writes "macroNum" = store.count and the keys 0..count-1 (count clipped to 0..20). False when the
-// file could not be written.
+// Writes "macroNum" = store.count and the keys 0..count-1 (count clipped to the 21 slots; only the
+// built-in macro table uses slot 20). False when the file could not be written.
 bool writeAllMacros(const std::filesystem::path& file, const MacroStore& store, int32_t language);
 
 }  // namespace tarvosk

@@ -144,7 +144,9 @@ std::string macroNameText(const MacroRecord& m);
 void setMacroName(MacroRecord& m, std::string_view utf8);
 
 // The working store of the current group (also the shape of the built-in macro table).
-// `count` is 0..20 after every reader; slot 20 stays all zero.
+// `count` is 0..20 after every group reader and slot 20 stays all zero (recording copies it to
+// blank a macro). The built-in macro table uses all 21 slots (count 0..21): function codes
+// 32..52 name built-in macros 0..20.
 struct MacroStore {
   int16_t count = 0;
   std::array<MacroRecord, kMacroSlots> slots{};
