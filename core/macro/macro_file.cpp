@@ -13,18 +13,22 @@ namespace {
 
 constexpr int kEventFields = 8;
 
+void decodeFields(std::string_view value, std::size_t storedLength, int32_t language, MacroRecord& m,
+                  MacroIssues* issues);
+
 // Reads fields out of one value and remembers the ones that were not three plain digits.
 class FieldReader {
  public:
-  explicit FieldReader(std::string_view value) : m_value(value) {}
+  // `cut`: the value was cut by the read buffer, so a short last field is expected.
+  FieldReader(std::string_view value, bool cut) : m_value(value), m_cut(cut) {}
 
   uint8_t byte(int field) {
     const std::size_t pos = 3 * static_cast<std::size_t>(field);
     if (pos >= m_value.size()) return 0;
     const std::string_view text = m_value.substr(pos, 3);
     const int v = wtoi(text);
-    if (text.size() != 3 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }) ||
-        v > 255) {
+    const bool digits = std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if ((text.size() != 3 && !m_cut) || !digits || v > 255) {
       if (m_badFields++ == 0) {
         m_firstBadField = field;
         m_firstBadText = std::string(text);
@@ -40,6 +44,7 @@ class FieldReader {
 
  private:
   std::string_view m_value;
+  bool m_cut;
   int m_badFields = 0;
   int m_firstBadField = -1;
   std::string m_firstBadText;
@@ -101,7 +106,7 @@ void readSlots(const IniDocument& doc, int32_t language, MacroStore& store, std:
     }
     MacroRecord& slot = store.slots[static_cast<std::size_t>(i)];
     slot = MacroRecord{};
-    decodeFieldString(value, language, slot, macroIssues.list());
+    decodeFields(value, raw ? raw->size() : 0, language, slot, macroIssues.list());
   }
 }
 
@@ -153,7 +158,15 @@ std::string encodeFieldString(const MacroRecord& m, int32_t language) {
 }
 
 void decodeFieldString(std::string_view value, int32_t language, MacroRecord& m, MacroIssues* issues) {
-  FieldReader r(value);
+  decodeFields(value, value.size(), language, m, issues);
+}
+
+namespace {
+
+// `storedLength` is the length of the value in the file, which the built-in reader sees only in part.
+void decodeFields(std::string_view value, std::size_t storedLength, int32_t language, MacroRecord& m,
+                  MacroIssues* issues) {
+  FieldReader r(value, storedLength > value.size());
   bool terminated = false;
   for (int u = 0; u < kMacroNameUnits; ++u) {
     m.name[static_cast<std::size_t>(u)] = static_cast<char16_t>(r.word(kFieldName + 2 * u));
@@ -190,11 +203,11 @@ void decodeFieldString(std::string_view value, int32_t language, MacroRecord& m,
     m.reservedFBCount = std::min<uint8_t>(m.reservedFBCount, kMaxReservedFBEvents);
     return;
   }
-  if (value.size() < kFieldStringLength) {
-    note(issues, "value has " + std::to_string(value.size()) + " of " + std::to_string(kFieldStringLength) +
+  if (storedLength < kFieldStringLength) {
+    note(issues, "value has " + std::to_string(storedLength) + " of " + std::to_string(kFieldStringLength) +
                      " characters; the missing fields read as 0");
-  } else if (value.size() > kFieldStringLength) {
-    note(issues, "value has " + std::to_string(value.size()) + " characters; everything past " +
+  } else if (storedLength > kFieldStringLength) {
+    note(issues, "value has " + std::to_string(storedLength) + " characters; everything past " +
                      std::to_string(kFieldStringLength) + " is ignored");
   }
   if (r.badFields() > 0) {
@@ -206,6 +219,8 @@ void decodeFieldString(std::string_view value, int32_t language, MacroRecord& m,
   clipCount(m.ledCount, kMaxLedEvents, "ledCount", issues);
   clipCount(m.reservedFBCount, kMaxReservedFBEvents, "reservedFBCount", issues);
 }
+
+}  // namespace
 
 int readMacroCount(const IniDocument& doc, MacroIssues* issues, int limit) {
   const int count = doc.readInt(kMacroSection, kMacroCountKey, kMacroCountBufferChars);
