@@ -215,3 +215,35 @@ TEST_F(ChannelFixture, HoldKeepsOtherThreadsOutOfASequence) {
 
 }  // namespace
 }  // namespace tarvosk
+
+#include "device/device_status.h"
+
+namespace tarvosk {
+namespace {
+
+TEST(DeviceStatus, StartUpPausesFiveMillisecondsThenReadsTheReply) {
+  SimulatedMouse mouse({.macroMemory = 4088, .statusNibble = 9, .activeProfile = 3});
+  test::RecordingPauser pauser;
+  ReportChannel channel(pauser);
+  ASSERT_TRUE(channel.open(mouse.open("sim:mouse"), 8));
+  const auto status = queryStartupStatus(channel);
+  ASSERT_TRUE(status);
+  EXPECT_EQ(status->macroMemory, 4088);
+  EXPECT_EQ(status->activeProfile, 3);
+  EXPECT_EQ(status->statusNibble, 9);
+  EXPECT_EQ(pauser.pauses(), (std::vector<int>{5}));
+  mouse.failFrom(0);
+  EXPECT_FALSE(queryStartupStatus(channel));
+}
+
+TEST(DeviceStatus, AShortReplyIsRefusedAndHighBitsAreMasked) {
+  EXPECT_FALSE(parseStatusReply(std::vector<uint8_t>{7, 0, 0, 0, 0, 0, 2}));
+  const auto s = parseStatusReply(std::vector<uint8_t>{7, 0, 0, 0, 0, 0, 0xF1, 0xF3});
+  ASSERT_TRUE(s);
+  EXPECT_EQ(s->macroMemory, 2040);
+  EXPECT_EQ(s->activeProfile, 0);
+  EXPECT_EQ(s->statusNibble, 3);
+}
+
+}  // namespace
+}  // namespace tarvosk
