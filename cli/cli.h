@@ -38,7 +38,7 @@ struct Context {
 using CommandFn = int (*)(Context& ctx, const std::vector<std::string>& args);
 
 struct Command {
-  std::string_view group;  // "profile", "macro", ...
+  std::string_view group;  // "profile", "macro", ...; empty for a one-word command ("status")
   std::string_view name;   // "show", ...
   std::string_view usage;  // arguments, for the help text
   CommandFn run;
@@ -46,6 +46,8 @@ struct Command {
 
 // Each command file adds its commands.
 void addProfileCommands(std::vector<Command>& commands);
+// devices, status (device_commands.cpp); the device options are in device_session.h.
+void addDeviceCommands(std::vector<Command>& commands);
 
 // Exit status for usage errors and failures.
 inline constexpr int kExitOk = 0;

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "cli.h"
+#include "device_session.h"
 
 namespace tarvosk::cli {
 
@@ -22,18 +23,27 @@ std::optional<std::string> Context::option(const std::string& name) const {
 namespace {
 
 // Global options, each taking one value.
-const std::set<std::string, std::less<>> kGlobalOptions = {"skins"};
+const std::set<std::string, std::less<>> kGlobalOptions = [] {
+  std::set<std::string, std::less<>> names = {"skins"};
+  names.insert(kDeviceOptions.begin(), kDeviceOptions.end());
+  return names;
+}();
 
 std::vector<Command> allCommands() {
   std::vector<Command> commands;
   addProfileCommands(commands);
+  addDeviceCommands(commands);
   return commands;
 }
 
 void printUsage(std::ostream& os, const std::vector<Command>& commands) {
-  os << "usage: tarvosk-cli [--skins DIR] GROUP COMMAND [ARGS]\n\ncommands:\n";
+  os << "usage: tarvosk-cli [--skins DIR] [device options] [GROUP] COMMAND [ARGS]\n\n"
+        "device options: --device auto|sim, --sim-macro-memory 2040|4088, --sim-status-nibble N,\n"
+        "  --sim-profile N, --trace FILE|-, --dump-memory FILE\n\ncommands:\n";
   for (const Command& c : commands) {
-    os << "  " << c.group << ' ' << c.name;
+    os << "  ";
+    if (!c.group.empty()) os << c.group << ' ';
+    os << c.name;
     if (!c.usage.empty()) os << ' ' << c.usage;
     os << '\n';
   }
@@ -72,7 +82,22 @@ int run(int argc, char** argv) {
     }
     words.push_back(std::move(arg));
   }
-  if (words.size() < 2) {
+  // A one-word command ("status") or GROUP COMMAND ("profile show").
+  const Command* chosen = nullptr;
+  std::size_t argsFrom = 0;
+  for (const Command& c : commands) {
+    if (!words.empty() && c.group.empty() && c.name == words[0]) {
+      chosen = &c;
+      argsFrom = 1;
+    } else if (words.size() >= 2 && c.group == words[0] && c.name == words[1]) {
+      chosen = &c;
+      argsFrom = 2;
+    }
+    if (chosen) break;
+  }
+  if (!chosen) {
+    if (words.size() >= 2) std::cerr << "tarvosk-cli: unknown command '" << words[0] << ' ' << words[1] << "'\n";
+    else if (words.size() == 1) std::cerr << "tarvosk-cli: unknown command '" << words[0] << "'\n";
     printUsage(std::cerr, commands);
     return kExitUsage;
   }
@@ -86,14 +111,7 @@ int run(int argc, char** argv) {
   }
 
   Context ctx{paths, options, std::cout, std::cerr, StreamPrompter(std::cerr)};
-  for (const Command& c : commands) {
-    if (c.group == words[0] && c.name == words[1]) {
-      return c.run(ctx, std::vector<std::string>(words.begin() + 2, words.end()));
-    }
-  }
-  std::cerr << "tarvosk-cli: unknown command '" << words[0] << ' ' << words[1] << "'\n";
-  printUsage(std::cerr, commands);
-  return kExitUsage;
+  return chosen->run(ctx, std::vector<std::string>(words.begin() + static_cast<std::ptrdiff_t>(argsFrom), words.end()));
 }
 
 }  // namespace tarvosk::cli
