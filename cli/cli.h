@@ -48,6 +48,7 @@ struct Command {
 void addProfileCommands(std::vector<Command>& commands);
 // devices, status (device_commands.cpp); the device options are in device_session.h.
 void addDeviceCommands(std::vector<Command>& commands);
+void addMacroCommands(std::vector<Command>& commands);
 
 // Exit status for usage errors and failures.
 inline constexpr int kExitOk = 0;

@@ -33,6 +33,7 @@ std::vector<Command> allCommands() {
   std::vector<Command> commands;
   addProfileCommands(commands);
   addDeviceCommands(commands);
+  addMacroCommands(commands);
   return commands;
 }
 

@@ -135,8 +135,11 @@ std::vector<FactoryGroup> factoryMacroGroups(int32_t language) {
                     storeOf({
                         Builder(name("Burst x3", "Rajada x3")).clicks(3, 30, 70).done(),
                         Builder(name("Rapid x5", "Rápido x5")).clicks(5, 20, 30).done(),
-                        // Held fire: repeats a click ten times in a row while the mouse plays it.
-                        Builder(name("Auto fire", "Tiro auto"), play::kRepeat, 10).clicks(1, 25, 55).done(),
+                        // Ten clicks in a row: the closing pause keeps the repetitions apart.
+                        Builder(name("Auto fire", "Tiro auto"), play::kRepeat, 10)
+                            .clicks(1, 25, 55)
+                            .event(type::kPause, code::kPause, 0)
+                            .done(),
                         // Precise aim for three seconds, then back to the sensitivity in force before.
                         Builder(name("Sniper", "Precisão"))
                             .event(type::kDpiSet, code::kDpi, 3000, 2)

@@ -110,10 +110,12 @@ std::optional<MacroIssues> checkMacroFile(const std::filesystem::path& file, int
   for (int i = 0; i < count; ++i) {
     const std::string prefix = "macro " + std::to_string(i) + ": ";
     const std::string key = std::to_string(i);
-    if (!doc->value(kMacroSection, key)) issues.push_back(prefix + "key missing; the macro reads as empty");
+    const bool present = doc->value(kMacroSection, key).has_value();
+    if (!present) issues.push_back(prefix + "key missing; the macro reads as empty");
     MacroIssues read;
     MacroRecord m;
-    decodeFieldString(doc->readString(kMacroSection, key, "", kMacroValueBufferChars), language, m, &read);
+    decodeFieldString(doc->readString(kMacroSection, key, "", kMacroValueBufferChars), language, m,
+                      present ? &read : nullptr);
     for (const std::string& s : read) issues.push_back(prefix + s);
     for (const std::string& s : checkMacro(m, language)) issues.push_back(prefix + s);
   }

@@ -106,7 +106,7 @@ void readSlots(const IniDocument& doc, int32_t language, MacroStore& store, std:
     }
     MacroRecord& slot = store.slots[static_cast<std::size_t>(i)];
     slot = MacroRecord{};
-    decodeFields(value, raw ? raw->size() : 0, language, slot, macroIssues.list());
+    decodeFields(value, raw ? raw->size() : 0, language, slot, raw ? macroIssues.list() : nullptr);
   }
 }
 
