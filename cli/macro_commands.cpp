@@ -1,6 +1,7 @@
 // macro groups | show FILE [INDEX] | check FILE   (each takes --language english|second)
 //
-// FILE is a macro file's path, or the name of a group of the current language's library.
+// FILE is a macro file's path, or the name of a group of the current language's library; check
+// also takes a group index (macroGrp.ini).
 // Key names and lighting texts follow the configuration's VER_SEL unless --language is given.
 
 #include <iostream>
@@ -135,9 +136,11 @@ int macroCheck(Context& ctx, const std::vector<std::string>& args) {
     return kExitUsage;
   }
   const fs::path file = macroFileArgument(ctx, parsed->words[0], parsed->language);
-  const std::optional<MacroIssues> issues = checkMacroFile(file, parsed->language);
+  const bool isIndex = file.filename() == kGroupIndexFileName;
+  const std::optional<MacroIssues> issues =
+      isIndex ? checkGroupIndexFile(file) : checkMacroFile(file, parsed->language);
   if (!issues) {
-    ctx.prompter.showMessage(kMissingMacroFileMessage);
+    ctx.prompter.showMessage(isIndex ? kMissingGroupIndexMessage : kMissingMacroFileMessage);
     ctx.err << "tarvosk-cli: cannot read " << file.string() << '\n';
     return kExitFailure;
   }

@@ -1,9 +1,11 @@
 #include "macro/macro_check.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
 #include "macro/key_tables.h"
+#include "macro/macro_library.h"
 #include "platform/profile_file.h"
 
 namespace tarvosk {
@@ -118,6 +120,35 @@ std::optional<MacroIssues> checkMacroFile(const std::filesystem::path& file, int
                       present ? &read : nullptr);
     for (const std::string& s : read) issues.push_back(prefix + s);
     for (const std::string& s : checkMacro(m, language)) issues.push_back(prefix + s);
+  }
+  return issues;
+}
+
+std::optional<MacroIssues> checkGroupIndexFile(const std::filesystem::path& file) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(file, ec)) return std::nullopt;
+  const std::optional<IniDocument> doc = IniDocument::load(file);
+  if (!doc) return std::nullopt;
+  MacroIssues issues;
+  int count = doc->readInt(kGroupCountSection, kGroupCountKey, kGroupCountBufferChars);
+  if (count < 0 || count > kMaxGroups) {
+    issues.push_back("macGrpNum " + std::to_string(count) + " is outside 0.." + std::to_string(kMaxGroups));
+    count = std::clamp(count, 0, kMaxGroups);
+  }
+  for (int g = 0; g < count; ++g) {
+    const std::string key = std::to_string(g);
+    const std::string full = doc->value(kGroupNameSection, key).value_or("");
+    const std::string name = doc->readString(kGroupNameSection, key, "", kGroupNameBufferChars);
+    const std::string at = "group " + key + " \"" + full + "\": ";
+    if (name != full) {
+      issues.push_back(at + "name is longer than " + std::to_string(kGroupNameMaxChars) + " characters; read as \"" +
+                       name + "\"");
+    }
+    if (!isUsableGroupName(name)) {
+      issues.push_back(at + "name cannot name a file in the macro folder; the group is dropped");
+    } else if (!std::filesystem::is_regular_file(groupFile(file.parent_path(), name), ec)) {
+      issues.push_back(at + "file \"" + name + std::string(kGroupFileExtension) + "\" is missing; the group is dropped");
+    }
   }
   return issues;
 }

@@ -18,4 +18,9 @@ MacroIssues checkMacro(const MacroRecord& m, int32_t language);
 // checkMacro() of every macro read ("macro I: ..."). nullopt when the file cannot be read.
 std::optional<MacroIssues> checkMacroFile(const std::filesystem::path& file, int32_t language);
 
+// Checks a group index file ("macroGrp.ini") without changing it: a count outside 0..12, names cut
+// by the read buffer, names that cannot name a file, groups whose file is missing (the program
+// drops those from the index). nullopt when the file cannot be read.
+std::optional<MacroIssues> checkGroupIndexFile(const std::filesystem::path& file);
+
 }  // namespace tarvosk

@@ -44,13 +44,16 @@ bool isUsableGroupName(std::string_view name) {
   return name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
 }
 
-bool readGroupIndex(const fs::path& macroFolder, MacroLibrary& lib, Prompter& prompter, MacroIssues* issues) {
-  const fs::path file = groupIndexFile(macroFolder);
-  std::optional<IniDocument> doc;
-  if (isFile(file)) doc = IniDocument::load(file);
-  if (!doc) prompter.showMessage(kMissingGroupIndexMessage);
-  const IniDocument index = doc ? *doc : IniDocument();
+namespace {
 
+std::optional<IniDocument> loadIndex(const fs::path& macroFolder) {
+  const fs::path file = groupIndexFile(macroFolder);
+  if (!isFile(file)) return std::nullopt;
+  return IniDocument::load(file);
+}
+
+// Group count and names from the index, the count clipped to 0..12.
+void readNames(const IniDocument& index, MacroLibrary& lib, MacroIssues* issues) {
   int count = index.readInt(kGroupCountSection, kGroupCountKey, kGroupCountBufferChars);
   if (count < 0) {
     note(issues, "macGrpNum " + std::to_string(count) + " is negative; read as 0");
@@ -62,10 +65,25 @@ bool readGroupIndex(const fs::path& macroFolder, MacroLibrary& lib, Prompter& pr
   }
   lib.groupCount = count;
   for (std::string& name : lib.groupNames) name.clear();
-  if (count > 0) lib.currentGroup = 0;
   for (int i = 0; i < count; ++i) {
     lib.groupNames[i] = index.readString(kGroupNameSection, std::to_string(i), "", kGroupNameBufferChars);
   }
+}
+
+}  // namespace
+
+MacroLibrary readGroupList(const fs::path& macroFolder, int32_t language) {
+  MacroLibrary lib;
+  if (const std::optional<IniDocument> index = loadIndex(macroFolder)) readNames(*index, lib, nullptr);
+  collectMacroNames(macroFolder, lib, language);
+  return lib;
+}
+
+bool readGroupIndex(const fs::path& macroFolder, MacroLibrary& lib, Prompter& prompter, MacroIssues* issues) {
+  const std::optional<IniDocument> doc = loadIndex(macroFolder);
+  if (!doc) prompter.showMessage(kMissingGroupIndexMessage);
+  readNames(doc ? *doc : IniDocument(), lib, issues);
+  if (lib.groupCount > 0) lib.currentGroup = 0;
 
   // A group whose file is gone is dropped; the name that moves up into its place is checked too.
   bool dropped = false;

@@ -54,6 +54,10 @@ bool isUsableGroupName(std::string_view name);
 bool readGroupIndex(const std::filesystem::path& macroFolder, MacroLibrary& lib, Prompter& prompter,
                     MacroIssues* issues = nullptr);
 
+// The group list as the index file says (count clipped to 0..12), with the macro counts and names
+// collected: nothing validated, shown or written. An empty list when the index is missing.
+MacroLibrary readGroupList(const std::filesystem::path& macroFolder, int32_t language);
+
 // Writes "macGrpNum" and the 20 name keys (empty past the count). False when the write failed.
 bool writeGroupIndex(const std::filesystem::path& macroFolder, const MacroLibrary& lib);
 

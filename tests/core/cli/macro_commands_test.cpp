@@ -94,5 +94,22 @@ TEST_F(MacroCommandsTest, CheckReportsWhatTheReaderClipsOrIgnores) {
   }
 }
 
+TEST_F(MacroCommandsTest, CheckTellsWhichGroupsAnIndexWouldLose) {
+  const fs::path index = paths.macroFolder(kLanguageEnglish) / "macroGrp.ini";
+  auto r = runCli({"--skins", skins, "macro", "check", index.string()});
+  EXPECT_EQ(r.exitCode, 0) << r.out;
+  const std::string text = "[MACRO_GROUP_NUM]\nmacGrpNum=4\n[MACRO_GROUP_NAME]\n0=Office\n1=Lost\n"
+                           "2=ABCDEFGHIJKLMNOPQRST\n3=../Gaming\n";
+  test::writeFile(index, text);
+  r = runCli({"--skins", skins, "macro", "check", index.string()});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out,
+            "group 1 \"Lost\": file \"Lost.dat\" is missing; the group is dropped\n"
+            "group 2 \"ABCDEFGHIJKLMNOPQRST\": name is longer than 19 characters; read as \"ABCDEFGHIJKLMNOPQRS\"\n"
+            "group 2 \"ABCDEFGHIJKLMNOPQRST\": file \"ABCDEFGHIJKLMNOPQRS.dat\" is missing; the group is dropped\n"
+            "group 3 \"../Gaming\": name cannot name a file in the macro folder; the group is dropped\n");
+  EXPECT_EQ(test::readFile(index), text);  // checking changes nothing
+}
+
 }  // namespace
 }  // namespace tarvosk
