@@ -46,7 +46,7 @@ struct Command {
 
 // Each command file adds its commands.
 void addProfileCommands(std::vector<Command>& commands);
-// devices, status (device_commands.cpp); the device options are in device_session.h.
+// devices, status, leave (device_commands.cpp); the device options are in device_session.h.
 void addDeviceCommands(std::vector<Command>& commands);
 void addMacroCommands(std::vector<Command>& commands);
 

@@ -1,4 +1,5 @@
-// devices | status: what is attached, and what the mouse says about itself.
+// devices | status | leave: what is attached, what the mouse says about itself, and telling it
+// that the program has gone.
 
 #include <cstdio>
 #include <ostream>
@@ -64,11 +65,33 @@ int statusCommand(Context& ctx, const std::vector<std::string>& args) {
   return finished ? kExitOk : kExitFailure;
 }
 
+// What the program sends when it ends: the mouse runs on its own from then on.
+int leaveCommand(Context& ctx, const std::vector<std::string>& args) {
+  if (!args.empty()) {
+    ctx.err << "usage: tarvosk-cli [device options] leave\n";
+    return kExitUsage;
+  }
+  auto session = makeDeviceSession(ctx);
+  if (!session) return kExitUsage;
+  if (!connectDevice(ctx, *session)) {
+    finishDeviceSession(ctx, *session);
+    return kExitFailure;
+  }
+  const bool sent = sendLeaveCommand(session->channel);
+  const bool finished = finishDeviceSession(ctx, *session);
+  if (!sent) {
+    ctx.err << "tarvosk-cli: the mouse did not take the leave command\n";
+    return kExitFailure;
+  }
+  return finished ? kExitOk : kExitFailure;
+}
+
 }  // namespace
 
 void addDeviceCommands(std::vector<Command>& commands) {
   commands.push_back({"", "devices", "", devicesCommand});
   commands.push_back({"", "status", "", statusCommand});
+  commands.push_back({"", "leave", "", leaveCommand});
 }
 
 }  // namespace tarvosk::cli

@@ -37,6 +37,12 @@ TEST_F(DeviceCommandsTest, StatusOfTheDefaultSimulatedMouse) {
   EXPECT_EQ(test::readFile(trace), "PAUSE 5\nGET 07 00 00 00 00 00 00 00\n");
 }
 
+TEST_F(DeviceCommandsTest, LeaveSendsExactlyTheLeaveCommand) {
+  const auto r = runCli({"--skins", skins, "--device", "sim", "--trace", "-", "leave"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "SET 07 20 00 00 00 00 00 00\n");
+}
+
 TEST_F(DeviceCommandsTest, DevicesListsEveryCollectionOfTheMouse) {
   const auto r = runCli({"--skins", skins, "--device", "sim", "devices"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
