@@ -95,8 +95,9 @@ bool connectDevice(Context& ctx, DeviceSession& session) {
   }
   if (!session.state.writeConnection || !session.state.writeCaps ||
       !session.channel.open(session.state.writeConnection, session.state.writeCaps->featureReportLength)) {
-    ctx.err << "tarvosk-cli: the mouse at " << session.state.devicePath
-            << " was found but its settings collection could not be opened (check the permissions of the device node)\n";
+    ctx.err
+        << "tarvosk-cli: the mouse at " << session.state.devicePath
+        << " was found but its settings collection could not be opened (check the permissions of the device node)\n";
     return false;
   }
   return true;

@@ -10,8 +10,8 @@
 #include <optional>
 
 #include "cli.h"
-#include "device/device_status.h"
 #include "device/device_discovery.h"
+#include "device/device_status.h"
 #include "device/report_channel.h"
 #include "device/report_trace.h"
 #include "device/simulated_mouse.h"

@@ -26,8 +26,9 @@ inline constexpr int32_t kFunctionLastMultimedia = 31;
 
 // The usage at `index`, or 0 for any index outside the table.
 constexpr uint16_t consumerUsage(int64_t index) {
-  return index >= 0 && index < static_cast<int64_t>(kConsumerUsages.size()) ? kConsumerUsages[static_cast<std::size_t>(index)]
-                                                                             : uint16_t{0};
+  return index >= 0 && index < static_cast<int64_t>(kConsumerUsages.size())
+             ? kConsumerUsages[static_cast<std::size_t>(index)]
+             : uint16_t{0};
 }
 
 }  // namespace tarvosk

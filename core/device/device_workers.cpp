@@ -71,9 +71,8 @@ ListenerFlags DeviceWorkers::flags() const {
 
 bool DeviceWorkers::waitUntilHandled(uint64_t reports, std::chrono::milliseconds timeout) {
   std::unique_lock lock(m_mutex);
-  return m_changed.wait_for(lock, timeout, [&] {
-    return m_reportsHandled >= reports && m_passedGeneration == m_flagGeneration;
-  });
+  return m_changed.wait_for(lock, timeout,
+                            [&] { return m_reportsHandled >= reports && m_passedGeneration == m_flagGeneration; });
 }
 
 void DeviceWorkers::listenerLoop() {
@@ -213,7 +212,8 @@ void DeviceWorkers::runPollPass() {
         if (code >= kFunctionFirstMultimedia && code <= kFunctionLastMultimedia) {
           const uint16_t usage = consumerUsage(code - kFunctionFirstMultimedia);
           // Bytes 4-7 keep what the previous report left, as the mouse expects.
-          m_context.channel.sendFeature({kPlayUsageCommand, static_cast<uint8_t>(usage >> 8), static_cast<uint8_t>(usage & 0xFF)});
+          m_context.channel.sendFeature(
+              {kPlayUsageCommand, static_cast<uint8_t>(usage >> 8), static_cast<uint8_t>(usage & 0xFF)});
         }
       }
     }

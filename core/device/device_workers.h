@@ -81,8 +81,8 @@ class DeviceWorkers {
   std::size_t m_inputLength = 0;
   uint64_t m_inputGeneration = 0;  // bumped by setInput so a blocked listener picks up the new one
   uint64_t m_reportsHandled = 0;
-  uint64_t m_flagGeneration = 0;   // bumped whenever the listener changed the flags
-  uint64_t m_passedGeneration = 0; // the flag generation the poll thread last finished
+  uint64_t m_flagGeneration = 0;    // bumped whenever the listener changed the flags
+  uint64_t m_passedGeneration = 0;  // the flag generation the poll thread last finished
   bool m_stopping = false;
   std::thread m_listener;
   std::thread m_poll;

@@ -36,8 +36,6 @@ void ledPreviewPass(LedPreviewState& state, uint8_t ledType, const std::array<in
   if (const auto next = nextCycleColor(state.colorIndex, enabled)) state.colorIndex = *next;
 }
 
-int ledPreviewPassMs(uint8_t ledCycleTime) {
-  return (6 - std::min(ledCycleTime, kSlowestCycleTime)) * kPassUnitMs;
-}
+int ledPreviewPassMs(uint8_t ledCycleTime) { return (6 - std::min(ledCycleTime, kSlowestCycleTime)) * kPassUnitMs; }
 
 }  // namespace tarvosk

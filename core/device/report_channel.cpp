@@ -93,15 +93,17 @@ bool ReportChannel::writeBlock(uint16_t address, std::span<const uint8_t> data) 
   if (!m_connection) return false;
   const uint8_t lastIndex = static_cast<uint8_t>(data.size() - 1);
   for (std::size_t i = 0; i < data.size(); ++i) {
-    const std::array<uint8_t, 7> stage = {kMemoryWrite, kStage, static_cast<uint8_t>(i), lowByte(address),
-                                          highByte(address), data[i], lastIndex};
+    const std::array<uint8_t, 7> stage = {
+        kMemoryWrite, kStage, static_cast<uint8_t>(i), lowByte(address), highByte(address), data[i], lastIndex};
     if (!sendLocked(stage)) return false;
   }
   pause(kPauseAfterStaging);
-  const std::array<uint8_t, 7> commit = {kMemoryWrite, kCommit, 0x00, lowByte(address), highByte(address), 0x00, lastIndex};
+  const std::array<uint8_t, 7> commit = {kMemoryWrite,      kCommit, 0x00,     lowByte(address),
+                                         highByte(address), 0x00,    lastIndex};
   if (!sendLocked(commit)) return false;
   pause(kPauseAfterCommit);
-  const std::array<uint8_t, 7> close = {kMemoryWrite, kCloseBlock, 0x00, lowByte(address), highByte(address), 0x00, 0x00};
+  const std::array<uint8_t, 7> close = {kMemoryWrite,      kCloseBlock, 0x00, lowByte(address),
+                                        highByte(address), 0x00,        0x00};
   return sendLocked(close);
 }
 

@@ -173,8 +173,7 @@ class SimulatedMouse::Connection : public HidConnection {
   std::shared_ptr<State> m_state;
 };
 
-SimulatedMouse::SimulatedMouse(SimulatedMouseDescription description)
-    : m_state(std::make_shared<State>(description)) {}
+SimulatedMouse::SimulatedMouse(SimulatedMouseDescription description) : m_state(std::make_shared<State>(description)) {}
 
 SimulatedMouse::~SimulatedMouse() = default;
 

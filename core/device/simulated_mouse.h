@@ -20,9 +20,9 @@ inline constexpr std::size_t kMouseMemorySize = 0x10000;
 struct SimulatedMouseDescription {
   uint16_t vendorId = 0x18F8;
   uint16_t productId = 0x13C0;
-  int macroMemory = 2040;       // 2040 or 4088: status byte 6 bit 1
-  uint8_t statusNibble = 0;     // status byte 7 bits 0-3
-  uint8_t activeProfile = 0;    // status byte 6 bits 2-3
+  int macroMemory = 2040;     // 2040 or 4088: status byte 6 bit 1
+  uint8_t statusNibble = 0;   // status byte 7 bits 0-3
+  uint8_t activeProfile = 0;  // status byte 6 bits 2-3
   uint16_t inputReportLength = 8;
   uint16_t featureReportLength = 8;
   std::string path = "sim:mouse";
@@ -52,11 +52,11 @@ class SimulatedMouse : public HidTransport {
   std::vector<std::vector<uint8_t>> sentFeatureReports() const;  // the SetFeature ones only
   void clearReceived();
   int activeProfile() const;
-  int imagesEnded() const;        // end-of-image reports received
+  int imagesEnded() const;  // end-of-image reports received
   bool leaveReceived() const;
   std::optional<int> dpiLevel() const;  // from the last DPI command
   uint8_t dpiEnableMask() const;
-  bool hostFunctionActive() const;      // between 0x11 0x02 and 0x11 0x00
+  bool hostFunctionActive() const;  // between 0x11 0x02 and 0x11 0x00
   std::vector<uint16_t> consumerUsagesPlayed() const;
   // Reports that broke the block protocol: anything else arriving while a block is open, a
   // staging report of another block, a commit without staging. Zero on a well-behaved host.

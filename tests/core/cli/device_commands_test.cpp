@@ -85,13 +85,16 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, DeviceOptionErrors,
     ::testing::Values(
         BadOptions{"unknown_device", {"--device", "usb"}, "--device takes auto or sim, not 'usb'"},
-        BadOptions{"memory_size", {"--device", "sim", "--sim-macro-memory", "3000"}, "--sim-macro-memory takes 2040 or 4088"},
+        BadOptions{
+            "memory_size", {"--device", "sim", "--sim-macro-memory", "3000"}, "--sim-macro-memory takes 2040 or 4088"},
         BadOptions{"memory_not_a_number", {"--device", "sim", "--sim-macro-memory", "2040x"}, "takes 2040 or 4088"},
         BadOptions{"nibble_too_big", {"--device", "sim", "--sim-status-nibble", "16"}, "from 0 to 15, not '16'"},
         BadOptions{"negative_profile", {"--device", "sim", "--sim-profile", "-1"}, "from 0 to 3, not '-1'"},
         BadOptions{"sim_option_without_sim", {"--sim-profile", "2"}, "--sim-profile needs --device sim"},
         BadOptions{"dump_without_sim", {"--dump-memory", "x.bin"}, "--dump-memory needs --device sim"},
-        BadOptions{"trace_unwritable", {"--device", "sim", "--trace", "/nonexistent/dir/t.txt"}, "cannot write the trace file"}),
+        BadOptions{"trace_unwritable",
+                   {"--device", "sim", "--trace", "/nonexistent/dir/t.txt"},
+                   "cannot write the trace file"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DeviceCommandsTest, OneWordCommandsTakeNoArguments) {

@@ -42,7 +42,8 @@ TEST(Discovery, FindsEitherAcceptedPairAndIgnoresOtherDevices) {
   for (const DeviceId id : kAcceptedDeviceIds) {
     ListTransport t;
     t.interfaces = {input("/dev/hidraw0", 0x18F8, 0x13C1), feature("/dev/hidraw0", 0x046D, 0x13C0),
-                    input("/dev/hidraw5", id.vendorId, id.productId), feature("/dev/hidraw5", id.vendorId, id.productId)};
+                    input("/dev/hidraw5", id.vendorId, id.productId),
+                    feature("/dev/hidraw5", id.vendorId, id.productId)};
     DeviceState state;
     EXPECT_TRUE(discoverDevice(t, state));
     EXPECT_EQ(state.devicePath, "/dev/hidraw5");
@@ -157,9 +158,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NotificationCase{"volume_type", 2, "\\\\?\\hid#vid_18f8&pid_13c0#7&1a2b", false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Notification, NothingIsOursBeforeAPathIsStored) {
-  EXPECT_FALSE(isOurDevice({5, ""}, DeviceState{}));
-}
+TEST(Notification, NothingIsOursBeforeAPathIsStored) { EXPECT_FALSE(isOurDevice({5, ""}, DeviceState{})); }
 
 }  // namespace
 }  // namespace tarvosk

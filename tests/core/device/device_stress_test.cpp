@@ -59,8 +59,8 @@ TEST(DeviceStress, UploadsAndAFloodOfInputReportsNeverInterleaveOrTearTheFile) {
   // As applied before: the listener's reloads read these back from the file.
   for (int slot = 0; slot < kProfileSlots; ++slot) ASSERT_TRUE(saveSlot(store.record, paths.configFile, slot));
 
-  DeviceWorkers workers({channel, store, paths, prompter, [&] { ++repaints; },
-                         correctionHook(store, channel, macros, uploadState)});
+  DeviceWorkers workers(
+      {channel, store, paths, prompter, [&] { ++repaints; }, correctionHook(store, channel, macros, uploadState)});
   workers.setInput(mouse.open("sim:mouse"), 8);
   workers.start();
 
@@ -117,7 +117,9 @@ TEST(DeviceStress, UploadsAndAFloodOfInputReportsNeverInterleaveOrTearTheFile) {
   reader.join();
   ASSERT_TRUE(handled);
 
-  std::cerr << "repaints " << repaints << " usages " << mouse.consumerUsagesPlayed().size() << " sent " << mouse.sentFeatureReports().size() << " profile " << store.record.currentProfile << " b " << store.record.buttonFunction[0][3] << " msgs " << prompter.messages.size() << "\n";
+  std::cerr << "repaints " << repaints << " usages " << mouse.consumerUsagesPlayed().size() << " sent "
+            << mouse.sentFeatureReports().size() << " profile " << store.record.currentProfile << " b "
+            << store.record.buttonFunction[0][3] << " msgs " << prompter.messages.size() << "\n";
   EXPECT_EQ(mouse.protocolViolations(), 0);
   EXPECT_EQ(tornReads.load(), 0);
   EXPECT_GT(fileReads.load(), 0);

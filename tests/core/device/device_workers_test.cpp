@@ -35,12 +35,12 @@ struct WorkersFixture : ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(loadAtStartup(store.record, paths, prompter));
     ASSERT_TRUE(channel.open(mouse.open("sim:mouse"), 8));
-    workers = std::make_unique<DeviceWorkers>(DeviceWorkerContext{
-        channel, store, paths, prompter, [this] { ++repaints; },
-        [this](int direction) {
-          const std::lock_guard lock(stepsMutex);
-          steps.push_back(direction);
-        }});
+    workers =
+        std::make_unique<DeviceWorkers>(DeviceWorkerContext{channel, store, paths, prompter, [this] { ++repaints; },
+                                                            [this](int direction) {
+                                                              const std::lock_guard lock(stepsMutex);
+                                                              steps.push_back(direction);
+                                                            }});
     workers->setInput(mouse.open("sim:mouse"), 8);
     workers->start();
   }
@@ -205,8 +205,8 @@ TEST_F(WorkersFixture, BallisticReportsRunTheCorrectionStepInTheirDirection) {
   mouse.injectInput({6, 0x20, 0});
   mouse.ballisticStep(false);
   mouse.injectInput({6, 0x05, 0});
-  mouse.injectInput({6, 0xF0, 0});     // nothing
-  mouse.injectInput({4, 0x01, 0});     // not report 6
+  mouse.injectInput({6, 0xF0, 0});  // nothing
+  mouse.injectInput({4, 0x01, 0});  // not report 6
   settle(7);
   const std::lock_guard lock(stepsMutex);
   EXPECT_EQ(steps, (std::vector<int>{0, 1, 1, 0, 0}));

@@ -14,7 +14,8 @@ using Bytes = std::vector<uint8_t>;
 InputOutcome apply(ListenerFlags& f, Bytes r) { return applyInputReport(f, r); }
 
 TEST(InputReport, AReportWithAnotherIdIsIgnoredWhateverItSays) {
-  for (const Bytes& r : {Bytes{5, 0xF1, 0x00}, Bytes{0, 0x03, 0}, Bytes{7, 0x01, 0}, Bytes{6}, Bytes{}, Bytes{6, 0xF1}}) {
+  for (const Bytes& r :
+       {Bytes{5, 0xF1, 0x00}, Bytes{0, 0x03, 0}, Bytes{7, 0x01, 0}, Bytes{6}, Bytes{}, Bytes{6, 0xF1}}) {
     ListenerFlags f;
     EXPECT_EQ(apply(f, r).action, InputAction::None);
     EXPECT_FALSE(f.buttonJob);
@@ -90,8 +91,8 @@ TEST(InputReport, ProfileChangeAsksForAReload) {
 
 TEST(InputReport, BallisticStepsFollowTheLastDirectionAndStartDownward) {
   ListenerFlags f;
-  const std::vector<std::pair<uint8_t, int>> steps = {
-      {0x00, 0}, {0x50, 0}, {0x01, 1}, {0x00, 1}, {0xEF, 1}, {0x04, 1}, {0x02, 0}, {0x7F, 0}};
+  const std::vector<std::pair<uint8_t, int>> steps = {{0x00, 0}, {0x50, 0}, {0x01, 1}, {0x00, 1},
+                                                      {0xEF, 1}, {0x04, 1}, {0x02, 0}, {0x7F, 0}};
   for (const auto& [code, direction] : steps) {
     const InputOutcome o = apply(f, {6, code, 0x00});
     EXPECT_EQ(o.action, InputAction::BallisticStep) << int{code};

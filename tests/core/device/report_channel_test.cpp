@@ -28,7 +28,9 @@ struct ChannelFixture : ::testing::Test {
 struct LineTrace : ReportTrace {
   std::vector<std::string> lines;
   void sent(std::span<const uint8_t> r) override { lines.push_back(traceLine("SET", r)); }
-  void received(std::span<const uint8_t> r) override { lines.push_back(r.empty() ? "GET failed" : traceLine("GET", r)); }
+  void received(std::span<const uint8_t> r) override {
+    lines.push_back(r.empty() ? "GET failed" : traceLine("GET", r));
+  }
   void paused(int ms) override { lines.push_back("PAUSE " + std::to_string(ms)); }
 };
 
@@ -39,10 +41,18 @@ TEST_F(ChannelFixture, AnEightByteBlockAt0x18IsTenReportsWithTheirPauses) {
   ASSERT_TRUE(channel.writeBlock(0x18, data));
 
   const std::vector<std::string> expected = {
-      "SET 07 18 03 00 18 00 a0 07", "SET 07 18 03 01 18 00 a1 07", "SET 07 18 03 02 18 00 a2 07",
-      "SET 07 18 03 03 18 00 a3 07", "SET 07 18 03 04 18 00 a4 07", "SET 07 18 03 05 18 00 a5 07",
-      "SET 07 18 03 06 18 00 a6 07", "SET 07 18 03 07 18 00 a7 07", "PAUSE 4",
-      "SET 07 18 09 00 18 00 00 07", "PAUSE 2",                     "SET 07 18 00 00 18 00 00 00",
+      "SET 07 18 03 00 18 00 a0 07",
+      "SET 07 18 03 01 18 00 a1 07",
+      "SET 07 18 03 02 18 00 a2 07",
+      "SET 07 18 03 03 18 00 a3 07",
+      "SET 07 18 03 04 18 00 a4 07",
+      "SET 07 18 03 05 18 00 a5 07",
+      "SET 07 18 03 06 18 00 a6 07",
+      "SET 07 18 03 07 18 00 a7 07",
+      "PAUSE 4",
+      "SET 07 18 09 00 18 00 00 07",
+      "PAUSE 2",
+      "SET 07 18 00 00 18 00 00 00",
   };
   EXPECT_EQ(trace.lines, expected);
   EXPECT_EQ(mouse.sentFeatureReports().size(), 10u);
