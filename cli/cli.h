@@ -49,6 +49,8 @@ void addProfileCommands(std::vector<Command>& commands);
 // devices, status, leave (device_commands.cpp); the device options are in device_session.h.
 void addDeviceCommands(std::vector<Command>& commands);
 void addMacroCommands(std::vector<Command>& commands);
+// apply, image (upload_commands.cpp).
+void addUploadCommands(std::vector<Command>& commands);
 
 // Exit status for usage errors and failures.
 inline constexpr int kExitOk = 0;

@@ -34,6 +34,7 @@ std::vector<Command> allCommands() {
   addProfileCommands(commands);
   addDeviceCommands(commands);
   addMacroCommands(commands);
+  addUploadCommands(commands);
   return commands;
 }
 

@@ -3,17 +3,13 @@
 #include <algorithm>
 #include <map>
 
+#include "device/consumer_usage.h"
 #include "device/macro_area_source.h"
 #include "macro/key_tables.h"
 
 namespace tarvosk {
 
 namespace {
-
-// Consumer Control usages of the multimedia functions (index = function code - 22); index 10
-// (Stop) is reached only by function code 32 in the directory.
-constexpr std::array<uint16_t, 11> kConsumerUsages = {0x0223, 0x0183, 0x018A, 0x00E9, 0x00EA, 0x00B6,
-                                                      0x00B5, 0x00E2, 0x00CD, 0x0192, 0x00B7};
 
 // Virtual-key codes of a standard keyboard, row by row, as the directory's key byte indexes them.
 constexpr std::array<uint8_t, 79> kKeyIndexTable = {
@@ -211,8 +207,8 @@ std::array<uint8_t, 8> directoryEntry(int32_t functionCode, const MacroRecord* m
                                       uint16_t dataAddress, int32_t language) {
   const PlayFlags f = macro ? playFlags(macro->playMode) : PlayFlags{};
   const uint32_t units = macro ? unitCount : 0;
-  const uint8_t usageIndex = static_cast<uint8_t>(functionCode - 22);
-  const uint16_t usage = usageIndex < kConsumerUsages.size() ? kConsumerUsages[usageIndex] : 0;
+  // Index (code - 22) mod 256: the multimedia codes give 0..9, code 32 gives 10 (Stop).
+  const uint16_t usage = consumerUsage(static_cast<uint8_t>(functionCode - kFunctionFirstMultimedia));
   std::array<uint8_t, 8> e{};
   e[0] = 9;  // the pause unit of 10 ms, minus 1
   e[1] = static_cast<uint8_t>((units & 0x7F) | (f.a ? 0x80 : 0));

@@ -25,8 +25,6 @@ struct SettingsStore;
 
 inline constexpr uint16_t kMacroDirectoryAddress = 0x80;
 inline constexpr uint16_t kMacroDataAddress = 0x240;
-inline constexpr int kSmallMacroMemory = 2040;
-inline constexpr int kLargeMacroMemory = 4088;
 inline constexpr uint32_t kMaxMacroBlockSize = 0x2000;
 // No LED program may end beyond this address.
 inline constexpr uint32_t kLedProgramAddressLimit = 0x4001;
@@ -119,7 +117,8 @@ struct MacroAreaPlan {
 };
 
 // Plans the macro area of the prepared record (prepareUpload) and its translation, for a mouse
-// with `macroMemorySize` bytes (2040 or 4088; the address limit of the data blocks).
+// with `macroMemorySize` bytes (2040 or 4088, from the status reply; the address limit of the
+// data blocks).
 MacroAreaPlan planMacroArea(const SettingsRecord& s, const ButtonTranslation& t, const MacroSource& macros,
                             int macroMemorySize);
 

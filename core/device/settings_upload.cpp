@@ -1,5 +1,6 @@
 #include "device/settings_upload.h"
 
+#include "device/device_status.h"
 #include "device/macro_area_source.h"
 #include "device/pointer_settings.h"
 #include "device/report_channel.h"
@@ -43,10 +44,6 @@ bool sendDpiAndEndOfImage(ReportChannel& channel, const SettingsRecord& s) {
 
 }  // namespace
 
-int macroMemoryFromStatus(const std::vector<uint8_t>& reply) {
-  return reply.size() > 6 && (reply[6] & 0x02) != 0 ? kLargeMacroMemory : kSmallMacroMemory;
-}
-
 UploadResult uploadSettings(UploadContext& c) {
   const auto lock = c.store.lock();
   SettingsRecord& s = c.store.record;
@@ -55,8 +52,10 @@ UploadResult uploadSettings(UploadContext& c) {
   // into a mouse that lost part of a block.
   bool mouseAnswers = true;
   int macroMemory = kSmallMacroMemory;
-  if (const auto reply = c.channel.queryStatus()) {
-    macroMemory = macroMemoryFromStatus(*reply);
+  const auto reply = c.channel.queryStatus();
+  const auto status = reply ? parseStatusReply(*reply) : std::nullopt;
+  if (status) {
+    macroMemory = status->macroMemory;
   } else {
     mouseAnswers = false;
   }

@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <functional>
 #include <string_view>
-#include <vector>
 
 #include "device/macro_area.h"
 #include "device/settings_image.h"
@@ -63,8 +62,5 @@ enum class UploadResult {
 // the image blocks, the macro area, the DPI command, end of image, pointer speeds, slots 0..3 saved,
 // repaint. Messages (overflow, "Error!", mouse failure, save failure) go to the prompter.
 UploadResult uploadSettings(UploadContext& context);
-
-// Macro memory size from a status reply: 4088 when byte 6 bit 1 is set, else 2040.
-int macroMemoryFromStatus(const std::vector<uint8_t>& reply);
 
 }  // namespace tarvosk

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "device/device_status.h"
 #include "device/macro_area.h"
 #include "fake_macro_source.h"
 #include "macro/key_tables.h"

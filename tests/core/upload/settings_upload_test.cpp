@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "../device/recording_pauser.h"
+#include "device/device_status.h"
 #include "device/pointer_settings.h"
 #include "device/report_channel.h"
 #include "device/settings_store.h"

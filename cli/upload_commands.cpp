@@ -1,0 +1,133 @@
+// apply | image: the window's apply against the mouse, and the settings image it would write.
+
+#include <charconv>
+#include <cstdio>
+#include <ostream>
+
+#include "cli.h"
+#include "device/device_status.h"
+#include "device/macro_area_source.h"
+#include "device/pointer_settings.h"
+#include "device/settings_image.h"
+#include "device/settings_store.h"
+#include "device/settings_upload.h"
+#include "device_session.h"
+#include "macro/macro_file.h"
+#include "settings/config_file.h"
+
+namespace tarvosk::cli {
+
+namespace {
+
+// The macro library and built-in table the upload reads, as start-up loads them.
+struct LoadedMacros {
+  MacroLibrary library;
+  BuiltInMacroTable builtIns;
+};
+
+void loadBuiltIns(Context& ctx, int32_t language, BuiltInMacroTable& table) {
+  readBuiltInMacros(ctx.paths.builtInMacroFile, language, table, ctx.prompter);
+}
+
+// Uploads the settings as the window's apply does: the start-up status query (for the status
+// nibble), then the whole upload, saves included.
+int applyCommand(Context& ctx, const std::vector<std::string>& args) {
+  if (!args.empty()) {
+    ctx.err << "usage: tarvosk-cli [device options] apply\n";
+    return kExitUsage;
+  }
+  auto session = makeDeviceSession(ctx);
+  if (!session) return kExitUsage;
+
+  SettingsStore store;
+  if (!loadAtStartup(store.record, ctx.paths, ctx.prompter)) {
+    ctx.err << "tarvosk-cli: no configuration file at " << ctx.paths.configFile << '\n';
+    return kExitFailure;
+  }
+  const int32_t language = store.record.language;
+  const std::filesystem::path macroFolder = ctx.paths.macroFolder(language);
+  LoadedMacros macros;
+  readGroupIndex(macroFolder, macros.library, ctx.prompter);
+  collectMacroNames(macroFolder, macros.library, language);
+  loadBuiltIns(ctx, language, macros.builtIns);
+
+  if (!connectDevice(ctx, *session)) {
+    finishDeviceSession(ctx, *session);
+    return kExitFailure;
+  }
+  // A mouse that does not answer here will not answer the upload's own query either; the upload
+  // then saves the settings and says so.
+  const std::optional<DeviceStatus> status = queryStartupStatus(session->channel);
+
+  LibraryMacroSource source(macroFolder, language, macros.library, macros.builtIns);
+  UnsupportedPointerSettings pointer;  // no desktop to talk to from here
+  UploadState state;
+  UploadContext upload{store, session->channel, source, pointer, ctx.prompter, state, ctx.paths.configFile,
+                       status ? status->statusNibble : uint8_t{0}, {}, {}};
+  const UploadResult result = uploadSettings(upload);
+  const bool finished = finishDeviceSession(ctx, *session);
+  switch (result) {
+    case UploadResult::Completed: break;
+    case UploadResult::MacroAreaAborted:
+      ctx.err << "tarvosk-cli: the upload stopped at the macros; nothing after them was sent or saved\n";
+      break;
+    case UploadResult::MouseFailed:
+    case UploadResult::SaveFailed: break;  // the prompter has said what happened
+  }
+  return result == UploadResult::Completed && finished ? kExitOk : kExitFailure;
+}
+
+// The 0x00..0x7F image the upload would write, without any device or file write.
+int imageCommand(Context& ctx, const std::vector<std::string>& args) {
+  if (!args.empty()) {
+    ctx.err << "usage: tarvosk-cli [--sim-status-nibble N] image\n";
+    return kExitUsage;
+  }
+  uint8_t nibble = 0;
+  if (const auto text = ctx.option("sim-status-nibble")) {
+    int value = -1;
+    const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), value);
+    if (ec != std::errc() || end != text->data() + text->size() || value < 0 || value > 15) {
+      ctx.err << "tarvosk-cli: --sim-status-nibble takes a number from 0 to 15, not '" << *text << "'\n";
+      return kExitUsage;
+    }
+    nibble = static_cast<uint8_t>(value);
+  }
+  SettingsRecord s;
+  if (!loadAtStartup(s, ctx.paths, ctx.prompter)) {
+    ctx.err << "tarvosk-cli: no configuration file at " << ctx.paths.configFile << '\n';
+    return kExitFailure;
+  }
+  const std::filesystem::path macroFolder = ctx.paths.macroFolder(s.language);
+  LoadedMacros macros;
+  macros.library = readLibraryWithoutWriting(macroFolder, s.language);
+  loadBuiltIns(ctx, s.language, macros.builtIns);
+  LibraryMacroSource source(macroFolder, s.language, macros.library, macros.builtIns);
+
+  const ButtonTranslation translation = prepareUpload(s, source);
+  const SettingsImage image = buildSettingsImage(s, translation, nibble, 0);
+  for (int row = 0; row < 0x80; row += 16) {
+    char line[16];
+    std::snprintf(line, sizeof line, "0x%02x:", row);
+    ctx.out << line;
+    for (int a = row; a < row + 16; ++a) {
+      if (SettingsImage::written(a)) {
+        std::snprintf(line, sizeof line, " %02x", image.bytes[static_cast<std::size_t>(a)]);
+        ctx.out << line;
+      } else {
+        ctx.out << " --";
+      }
+    }
+    ctx.out << '\n';
+  }
+  return kExitOk;
+}
+
+}  // namespace
+
+void addUploadCommands(std::vector<Command>& commands) {
+  commands.push_back({"", "apply", "", applyCommand});
+  commands.push_back({"", "image", "", imageCommand});
+}
+
+}  // namespace tarvosk::cli
