@@ -6,27 +6,24 @@
 
 #include "cli.h"
 #include "device/device_status.h"
-#include "device/macro_area_source.h"
 #include "device/pointer_settings.h"
 #include "device/settings_image.h"
 #include "device/settings_store.h"
 #include "device/settings_upload.h"
 #include "device_session.h"
+#include "macro/library_macro_source.h"
 #include "macro/macro_file.h"
+#include "macro/macro_library.h"
 #include "settings/config_file.h"
 
 namespace tarvosk::cli {
 
 namespace {
 
-// The macro library and built-in table the upload reads, as start-up loads them.
-struct LoadedMacros {
-  MacroLibrary library;
-  BuiltInMacroTable builtIns;
-};
-
-void loadBuiltIns(Context& ctx, int32_t language, BuiltInMacroTable& table) {
+BuiltInMacroTable loadBuiltIns(Context& ctx, int32_t language) {
+  BuiltInMacroTable table;
   readBuiltInMacros(ctx.paths.builtInMacroFile, language, table, ctx.prompter);
+  return table;
 }
 
 // Uploads the settings as the window's apply does: the start-up status query (for the status
@@ -46,10 +43,10 @@ int applyCommand(Context& ctx, const std::vector<std::string>& args) {
   }
   const int32_t language = store.record.language;
   const std::filesystem::path macroFolder = ctx.paths.macroFolder(language);
-  LoadedMacros macros;
-  readGroupIndex(macroFolder, macros.library, ctx.prompter);
-  collectMacroNames(macroFolder, macros.library, language);
-  loadBuiltIns(ctx, language, macros.builtIns);
+  // Start-up reads the group index, dropping groups whose file is gone.
+  MacroLibrary startupList;
+  readGroupIndex(macroFolder, startupList, ctx.prompter);
+  LibraryMacroSource source(macroFolder, language, loadBuiltIns(ctx, language));
 
   if (!connectDevice(ctx, *session)) {
     finishDeviceSession(ctx, *session);
@@ -59,7 +56,6 @@ int applyCommand(Context& ctx, const std::vector<std::string>& args) {
   // then saves the settings and says so.
   const std::optional<DeviceStatus> status = queryStartupStatus(session->channel);
 
-  LibraryMacroSource source(macroFolder, language, macros.library, macros.builtIns);
   UnsupportedPointerSettings pointer;  // no desktop to talk to from here
   UploadState state;
   UploadContext upload{store, session->channel, source, pointer, ctx.prompter, state, ctx.paths.configFile,
@@ -99,10 +95,8 @@ int imageCommand(Context& ctx, const std::vector<std::string>& args) {
     return kExitFailure;
   }
   const std::filesystem::path macroFolder = ctx.paths.macroFolder(s.language);
-  LoadedMacros macros;
-  macros.library = readLibraryWithoutWriting(macroFolder, s.language);
-  loadBuiltIns(ctx, s.language, macros.builtIns);
-  LibraryMacroSource source(macroFolder, s.language, macros.library, macros.builtIns);
+  // Reads the group list without validating it, so no file is rewritten.
+  LibraryMacroSource source(macroFolder, s.language, loadBuiltIns(ctx, s.language));
 
   const ButtonTranslation translation = prepareUpload(s, source);
   const SettingsImage image = buildSettingsImage(s, translation, nibble, 0);

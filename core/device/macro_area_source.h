@@ -2,13 +2,9 @@
 // What the upload and the macro area need from the macro library: the group and macro counts
 // (to validate user-macro assignments), the macros themselves, the built-in table, and the two
 // writes the upload and the ballistic step make. The window and the command-line tool use the
-// library on disk; tests use a table in memory.
+// library on disk (macro/library_macro_source.h); tests use a table in memory.
 
-#include <filesystem>
-
-#include "macro/macro_library.h"
 #include "macro/macro_record.h"
-#include "platform/prompter.h"
 
 namespace tarvosk {
 
@@ -32,35 +28,5 @@ class MacroSource {
   // and its macro count. Returns false when the group does not exist or the write failed.
   virtual bool writeUserMacro(int group, int index, const MacroRecord& macro) = 0;
 };
-
-// The macro library on disk of one interface language. `library` is the group list as the
-// program read it; `store` and `currentMacro` (optional) are the working copy of the current
-// group, written back before every upload.
-class LibraryMacroSource : public MacroSource {
- public:
-  LibraryMacroSource(std::filesystem::path macroFolder, int32_t language, MacroLibrary& library,
-                     const BuiltInMacroTable& builtIns, const MacroStore* store = nullptr,
-                     const int* currentMacro = nullptr);
-
-  int groupCount() const override;
-  int macroCount(int group) const override;
-  MacroRecord userMacro(int group, int index) const override;
-  MacroRecord builtInMacro(int index) const override;
-  bool refreshForUpload() override;
-  bool writeUserMacro(int group, int index, const MacroRecord& macro) override;
-
- private:
-  std::filesystem::path m_folder;
-  int32_t m_language;
-  MacroLibrary& m_library;
-  const BuiltInMacroTable& m_builtIns;
-  const MacroStore* m_store;
-  const int* m_currentMacro;
-};
-
-// The group list of `macroFolder` as readGroupIndex() builds it (count clipped to 0..12, groups
-// without a file dropped), with the macro counts collected, but without ever writing the index:
-// for commands that must leave every file as it is.
-MacroLibrary readLibraryWithoutWriting(const std::filesystem::path& macroFolder, int32_t language);
 
 }  // namespace tarvosk
