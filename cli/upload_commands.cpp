@@ -58,8 +58,16 @@ int applyCommand(Context& ctx, const std::vector<std::string>& args) {
 
   UnsupportedPointerSettings pointer;  // no desktop to talk to from here
   UploadState state;
-  UploadContext upload{store, session->channel, source, pointer, ctx.prompter, state, ctx.paths.configFile,
-                       status ? status->statusNibble : uint8_t{0}, {}, {}};
+  UploadContext upload{store,
+                       session->channel,
+                       source,
+                       pointer,
+                       ctx.prompter,
+                       state,
+                       ctx.paths.configFile,
+                       status ? status->statusNibble : uint8_t{0},
+                       {},
+                       {}};
   const UploadResult result = uploadSettings(upload);
   const bool finished = finishDeviceSession(ctx, *session);
   switch (result) {

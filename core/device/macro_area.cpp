@@ -179,10 +179,10 @@ MacroLayout macroLayout(const MacroRecord& m, bool userMacro) {
   layout.unitCount = units;
 
   const KindCounts actual = countKinds(m);
-  const uint32_t entries = units + 2 * std::max<uint32_t>(m.moveCount, actual.moves) +
-                           std::max<uint32_t>(m.dpiCount, actual.dpi) + std::max<uint32_t>(m.reservedF7Count, actual.f7) +
-                           std::max<uint32_t>(m.reservedFACount, actual.fa) + std::max<uint32_t>(m.ledCount, actual.led) +
-                           std::max<uint32_t>(m.reservedFBCount, actual.fb);
+  const uint32_t entries =
+      units + 2 * std::max<uint32_t>(m.moveCount, actual.moves) + std::max<uint32_t>(m.dpiCount, actual.dpi) +
+      std::max<uint32_t>(m.reservedF7Count, actual.f7) + std::max<uint32_t>(m.reservedFACount, actual.fa) +
+      std::max<uint32_t>(m.ledCount, actual.led) + std::max<uint32_t>(m.reservedFBCount, actual.fb);
   layout.streamSize = roundUp8(2 + 2 * entries);
 
   // The programs the LED events will actually carry; never less than the first ledCount programs.

@@ -57,10 +57,10 @@ int delayUnits(const MacroRecord& macro, int i);
 
 // The space one macro takes in the data area.
 struct MacroLayout {
-  uint32_t unitCount = 0;   // events plus the pause entries their long delays need
-  uint32_t streamSize = 0;  // play count and event entries, a multiple of 8
-  uint32_t ledAreaSize = 0; // LED programs (and reserved blocks), each a multiple of 8
-  uint32_t blockSize = 0;   // stream + LED area, capped at 0x2000, a multiple of 8
+  uint32_t unitCount = 0;    // events plus the pause entries their long delays need
+  uint32_t streamSize = 0;   // play count and event entries, a multiple of 8
+  uint32_t ledAreaSize = 0;  // LED programs (and reserved blocks), each a multiple of 8
+  uint32_t blockSize = 0;    // stream + LED area, capped at 0x2000, a multiple of 8
 
   friend bool operator==(const MacroLayout&, const MacroLayout&) = default;
 };

@@ -38,8 +38,7 @@ bool correctionStep(int direction, SettingsStore& store, ReportChannel& channel,
   const int index = code % 256;
   if (index >= macros.macroCount(group)) return false;
   MacroRecord macro = macros.userMacro(group, index);
-  const std::vector<uint8_t> bytes =
-      encodeCorrection(macro, direction, place.blockSize, usbRateCodeFor(s.usbRate) + 1);
+  const std::vector<uint8_t> bytes = encodeCorrection(macro, direction, place.blockSize, usbRateCodeFor(s.usbRate) + 1);
   for (std::size_t offset = 0; offset < bytes.size(); offset += 8) {
     const std::size_t length = std::min<std::size_t>(8, bytes.size() - offset);
     if (!channel.writeBlock(static_cast<uint16_t>(place.dataAddress + offset),

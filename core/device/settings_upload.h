@@ -33,7 +33,7 @@ inline constexpr std::string_view kSettingsNotSavedMessage =
 // What one upload leaves for the next one and for the listener. Read and written under the
 // settings store's lock.
 struct UploadState {
-  uint8_t lastLedMode = 0;       // the lighting mode last sent (ledType 9 sends it again)
+  uint8_t lastLedMode = 0;        // the lighting mode last sent (ledType 9 sends it again)
   CorrectionPlaces correction{};  // where key 0's macro of each slot lives (ballistic step)
 };
 
@@ -45,9 +45,9 @@ struct UploadContext {
   Prompter& prompter;
   UploadState& state;
   std::filesystem::path configFile;
-  uint8_t statusNibble = 0;            // bits 0-3 of status byte 7, read at start-up
-  std::function<void()> stopPreview;   // optional: the main page's preview stops at an apply
-  std::function<void()> repaint;       // optional: the window repaints from the record
+  uint8_t statusNibble = 0;           // bits 0-3 of status byte 7, read at start-up
+  std::function<void()> stopPreview;  // optional: the main page's preview stops at an apply
+  std::function<void()> repaint;      // optional: the window repaints from the record
 };
 
 enum class UploadResult {

@@ -20,7 +20,9 @@ using Bytes = std::vector<uint8_t>;
 
 constexpr uint8_t kKeyA = 0x04;
 
-Bytes head(const Bytes& bytes, std::size_t n) { return Bytes(bytes.begin(), bytes.begin() + std::min(n, bytes.size())); }
+Bytes head(const Bytes& bytes, std::size_t n) {
+  return Bytes(bytes.begin(), bytes.begin() + std::min(n, bytes.size()));
+}
 
 // ---- Event stream ----
 
@@ -56,8 +58,8 @@ TEST(MacroStreamTest, LastEventCarriesOneUnitWhateverItsDelay) {
 
 TEST(MacroStreamTest, ShortDelaysAreAtLeastOneUnitAndLongOnesAreCappedAt10Seconds) {
   MacroRecord m = macroWithMode(play::kRepeat, 1);
-  addEvent(m, type::kPress, kKeyA, 3);       // 0 units -> 1
-  addEvent(m, type::kPress, 0x05, 60000);    // 1000 units: 7 full entries, 111 on the event
+  addEvent(m, type::kPress, kKeyA, 3);     // 0 units -> 1
+  addEvent(m, type::kPress, 0x05, 60000);  // 1000 units: 7 full entries, 111 on the event
   addEvent(m, type::kRelease, kKeyA, 0);
   const EncodedMacro e = encodeMacro(m, true, kMacroDataAddress, macroLayout(m, true).blockSize);
   Bytes expected = {0x01, 0x00, 0x81, kKeyA, 111 + 0x80, 0x05};
@@ -99,7 +101,8 @@ TEST(MacroStreamTest, DpiEventsSetResetAndOther) {
   addEvent(m, 11, code::kDpi, 30, 0x105);
   addEvent(m, type::kRelease, kKeyA, 0);
   const EncodedMacro e = encodeMacro(m, true, kMacroDataAddress, macroLayout(m, true).blockSize);
-  EXPECT_EQ(head(e.bytes, 16), (Bytes{0x01, 0x00, 0x83, 0xF8, 7, 0, 0x03, 0xF8, 0, 0, 0x00, 0xF8, 0x05, 0, 0x01, kKeyA}));
+  EXPECT_EQ(head(e.bytes, 16),
+            (Bytes{0x01, 0x00, 0x83, 0xF8, 7, 0, 0x03, 0xF8, 0, 0, 0x00, 0xF8, 0x05, 0, 0x01, kKeyA}));
 }
 
 TEST(MacroStreamTest, ReservedKindsAreWrittenLikeKeysAndUnknownTypesNotAtAll) {
@@ -131,8 +134,8 @@ TEST(MacroStreamTest, LedEventPointsAtItsProgramAfterTheStream) {
   EXPECT_EQ(layout.blockSize, 24u);
   const EncodedMacro e = encodeMacro(m, true, 0x2F0, layout.blockSize);
   // Program at 0x2F0 + 8 = 0x2F8: high bits 0x02 plus 64 x 1 for LED1.
-  EXPECT_EQ(e.bytes, (Bytes{0x01, 0x00, 0x01, 0xF9, 0xF8, 0x42, 0x01, kKeyA,
-                            0x01, 0x00, 0x00, 0x00, 1, 2, 3, 4, 5, 6, 7, 8, 0, 0, 0, 0}));
+  EXPECT_EQ(e.bytes, (Bytes{0x01, 0x00, 0x01, 0xF9, 0xF8, 0x42, 0x01, kKeyA, 0x01, 0x00, 0x00, 0x00,
+                            1,    2,    3,    4,    5,    6,    7,    8,     0,    0,    0,    0}));
   EXPECT_TRUE(e.messages.empty());
 }
 
@@ -215,8 +218,8 @@ TEST(RepeatExpansionTest, PlayModeTwoMacroOf10msIsSentFourTimesWithEffectsAsPaus
     EXPECT_EQ(x.eventDelay[3 * copy + 1], 3);
   }
   const EncodedMacro e = encodeMacro(x, true, kMacroDataAddress, macroLayout(x, true).blockSize);
-  EXPECT_EQ(head(e.bytes, 16), (Bytes{0x01, 0x00, 0x81, kKeyA, 0x81, 0xF8, 2, 0, 0x01, 0xF6, 0xFB, 0xFF, 3, 0,
-                                      0x81, kKeyA}));
+  EXPECT_EQ(head(e.bytes, 16),
+            (Bytes{0x01, 0x00, 0x81, kKeyA, 0x81, 0xF8, 2, 0, 0x01, 0xF6, 0xFB, 0xFF, 3, 0, 0x81, kKeyA}));
   EXPECT_EQ(e.bytes[16], 0x01) << "the DPI event of the second copy is a pause";
   EXPECT_EQ(e.bytes[17], 0x00);
 }
@@ -270,10 +273,9 @@ TEST_P(DirectoryFlagTest, PlayModeSetsFlags) {
 
 INSTANTIATE_TEST_SUITE_P(Modes, DirectoryFlagTest,
                          ::testing::Values(FlagCase{0, 0, 0, 0}, FlagCase{1, 0, 0x80, 0}, FlagCase{2, 0x80, 0, 0},
-                                           FlagCase{3, 0, 0, 0}, FlagCase{0x04, 0, 0x40, 0},
-                                           FlagCase{0x07, 0, 0x40, 0}, FlagCase{0x05, 0, 0x80, 0},
-                                           FlagCase{0x09, 0, 0x80, 0x40}, FlagCase{0x0A, 0x80, 0, 0x40},
-                                           FlagCase{0x08, 0, 0, 0}));
+                                           FlagCase{3, 0, 0, 0}, FlagCase{0x04, 0, 0x40, 0}, FlagCase{0x07, 0, 0x40, 0},
+                                           FlagCase{0x05, 0, 0x80, 0}, FlagCase{0x09, 0, 0x80, 0x40},
+                                           FlagCase{0x0A, 0x80, 0, 0x40}, FlagCase{0x08, 0, 0, 0}));
 
 TEST(DirectoryEntryTest, KeyByteFollowsTheKeyIndexTable) {
   EXPECT_EQ(directoryKeyUsage(70, 1), virtualKeyToHid(0x1B, 1));  // index 0: Escape

@@ -38,21 +38,21 @@ TEST_P(DeviceCodeTest, FunctionCodeTranslatesToDeviceCodeAndFlags) {
   EXPECT_EQ(s.buttonFunction[2][4], c.function) << "a valid code stays in the record";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AllRanges, DeviceCodeTest,
-    ::testing::Values(CodeCase{0, 0, false, false, false}, CodeCase{1, 1, false, false, false},
-                      CodeCase{6, 6, false, false, true}, CodeCase{7, 2, false, false, false},
-                      CodeCase{14, 9, false, false, false}, CodeCase{15, 11, false, false, true},
-                      CodeCase{16, 12, false, false, true}, CodeCase{17, 12, false, false, true},
-                      CodeCase{18, 0, true, false, false}, CodeCase{19, 23, false, true, false},
-                      CodeCase{20, 25, false, true, false}, CodeCase{21, 26, false, true, false},
-                      CodeCase{22, 15, false, false, false}, CodeCase{31, 15, false, false, false},
-                      // Built-in macro 0 plays repeatedly, built-in 1 with its own code.
-                      CodeCase{32, 13, false, false, false}, CodeCase{33, 14, false, false, false},
-                      // Beyond the 21 built-ins the first entry is taken.
-                      CodeCase{255, 13, false, false, false},
-                      // User macros: group 0, index 0 (mode 0) and index 1 (mode 2).
-                      CodeCase{0x100, 13, false, false, false}, CodeCase{0x101, 14, false, false, false}));
+INSTANTIATE_TEST_SUITE_P(AllRanges, DeviceCodeTest,
+                         ::testing::Values(CodeCase{0, 0, false, false, false}, CodeCase{1, 1, false, false, false},
+                                           CodeCase{6, 6, false, false, true}, CodeCase{7, 2, false, false, false},
+                                           CodeCase{14, 9, false, false, false}, CodeCase{15, 11, false, false, true},
+                                           CodeCase{16, 12, false, false, true}, CodeCase{17, 12, false, false, true},
+                                           CodeCase{18, 0, true, false, false}, CodeCase{19, 23, false, true, false},
+                                           CodeCase{20, 25, false, true, false}, CodeCase{21, 26, false, true, false},
+                                           CodeCase{22, 15, false, false, false}, CodeCase{31, 15, false, false, false},
+                                           // Built-in macro 0 plays repeatedly, built-in 1 with its own code.
+                                           CodeCase{32, 13, false, false, false}, CodeCase{33, 14, false, false, false},
+                                           // Beyond the 21 built-ins the first entry is taken.
+                                           CodeCase{255, 13, false, false, false},
+                                           // User macros: group 0, index 0 (mode 0) and index 1 (mode 2).
+                                           CodeCase{0x100, 13, false, false, false},
+                                           CodeCase{0x101, 14, false, false, false}));
 
 TEST(DeviceCodeTest, ANegativeFunctionCodeIsSentAsNoFunction) {
   FakeMacroSource macros;
@@ -61,8 +61,8 @@ TEST(DeviceCodeTest, ANegativeFunctionCodeIsSentAsNoFunction) {
 
 struct UserMacroCase {
   const char* name;
-  int groups;           // groups loaded
-  int macrosInGroup0;   // macros in each loaded group
+  int groups;          // groups loaded
+  int macrosInGroup0;  // macros in each loaded group
   int32_t code;
   bool survives;
 };
@@ -139,16 +139,16 @@ TEST_P(LedModeByteTest, ModeEffectAndSpeed) {
   EXPECT_EQ(led.mode, c.mode);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Types, LedModeByteTest,
-    ::testing::Values(LedCase{0, 0, 5, 0x00, 0}, LedCase{1, 4, 0, 0x14, 1}, LedCase{2, 5, 0, 0x25, 2},
-                      LedCase{7, 2, 0, 0x72, 7},
-                      // Button response: mode 1 with the effect flag.
-                      LedCase{8, 3, 0, 0x1B, 1}, LedCase{8, 11, 0, 0x1B, 1},
-                      // Off: the previous upload's mode with speed 7, no effect flag.
-                      LedCase{9, 3, 0, 0x07, 0}, LedCase{9, 3, 2, 0x27, 2}, LedCase{9, 0, 1, 0x17, 1},
-                      // A type no control sets is sent like off.
-                      LedCase{200, 1, 2, 0x27, 2}));
+INSTANTIATE_TEST_SUITE_P(Types, LedModeByteTest,
+                         ::testing::Values(LedCase{0, 0, 5, 0x00, 0}, LedCase{1, 4, 0, 0x14, 1},
+                                           LedCase{2, 5, 0, 0x25, 2}, LedCase{7, 2, 0, 0x72, 7},
+                                           // Button response: mode 1 with the effect flag.
+                                           LedCase{8, 3, 0, 0x1B, 1}, LedCase{8, 11, 0, 0x1B, 1},
+                                           // Off: the previous upload's mode with speed 7, no effect flag.
+                                           LedCase{9, 3, 0, 0x07, 0}, LedCase{9, 3, 2, 0x27, 2},
+                                           LedCase{9, 0, 1, 0x17, 1},
+                                           // A type no control sets is sent like off.
+                                           LedCase{200, 1, 2, 0x27, 2}));
 
 TEST(DpiStepCodeTest, TwelveStepsAndTheTopStepForLargerValues) {
   const std::array<uint8_t, 13> expected = {1, 2, 3, 4, 5, 6, 7, 9, 0x0B, 0x0D, 0x0E, 0x0F, 0x0F};

@@ -60,7 +60,8 @@ struct UploadFixture : ::testing::Test {
   test::RecordingPrompter prompter;
   UploadState state;
   int repaints = 0;
-  UploadContext context{store, channel, macros, pointer, prompter, state, paths.configFile, 0x0A, {}, [this] { ++repaints; }};
+  UploadContext context{store, channel,          macros, pointer, prompter,
+                        state, paths.configFile, 0x0A,   {},      [this] { ++repaints; }};
 
   void SetUp() override {
     ASSERT_TRUE(channel.open(mouse.open("sim:mouse"), 8));
@@ -283,14 +284,15 @@ TEST_P(UnpluggedTest, SendingStopsSettingsAreSavedAndTheUserIsTold) {
   EXPECT_EQ(pointer.setSpeeds, std::vector<int>{8}) << "the desktop settings do not depend on the mouse";
 }
 
-INSTANTIATE_TEST_SUITE_P(Moments, UnpluggedTest,
-                         ::testing::Values(FailureCase{"atTheStatusQuery", 0}, FailureCase{"insideTheFirstBlock", 3},
-                                           FailureCase{"inTheImage", 57}, FailureCase{"inTheMacroArea", 175},
-                                           // 1 status query, 155 image reports (2 + 15 blocks of 8), 10 for the directory entry and
-                                           // 110 for the macro's 88 bytes: the DPI command is report 276.
-                                           FailureCase{"atTheDpiCommand", 1 + 154 + 10 + 110},
-                                           FailureCase{"atTheEndOfTheImage", 1 + 154 + 10 + 110 + 1}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Moments, UnpluggedTest,
+    ::testing::Values(FailureCase{"atTheStatusQuery", 0}, FailureCase{"insideTheFirstBlock", 3},
+                      FailureCase{"inTheImage", 57}, FailureCase{"inTheMacroArea", 175},
+                      // 1 status query, 155 image reports (2 + 15 blocks of 8), 10 for the directory entry and
+                      // 110 for the macro's 88 bytes: the DPI command is report 276.
+                      FailureCase{"atTheDpiCommand", 1 + 154 + 10 + 110},
+                      FailureCase{"atTheEndOfTheImage", 1 + 154 + 10 + 110 + 1}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(UploadFixture, SaveFailureIsReportedAfterTheMouseTookEverything) {
   // A folder where the configuration file should be: nothing can be written there.

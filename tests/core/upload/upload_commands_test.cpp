@@ -21,7 +21,8 @@ class UploadCommandsTest : public ::testing::Test {
   std::string skins = paths.skinsFolder.string();
 
   void setButton(int slot, int button, int code) {
-    ASSERT_TRUE(ProfileFile(paths.configFile).writeInt("Config" + std::to_string(slot), "K" + std::to_string(button), code));
+    ASSERT_TRUE(
+        ProfileFile(paths.configFile).writeInt("Config" + std::to_string(slot), "K" + std::to_string(button), code));
   }
 
   // The bytes the image command printed, by address; -1 for "--".
