@@ -147,12 +147,17 @@ TEST(MacroStreamTest, LedEventOfUnknownTypeIsAnErrorAndSentAsLed0) {
   EXPECT_FALSE(e.fatal);
 }
 
-TEST(MacroStreamTest, LedEventWithoutProgramsIsAnErrorAndLeftOut) {
-  MacroRecord m = macroWithLed(type::kLed0);
-  m.ledCount = 0;
-  const EncodedMacro e = encodeMacro(m, true, kMacroDataAddress, macroLayout(m, true).blockSize);
-  EXPECT_EQ(head(e.bytes, 6), (Bytes{0x01, 0x00, 0x01, kKeyA, 0x00, 0x00}));
-  EXPECT_EQ(e.messages, std::vector<std::string>{"Error!"});
+TEST(MacroStreamTest, LedEventWithoutAProgramIsAnErrorAndLeftOut) {
+  MacroRecord noPrograms = macroWithLed(type::kLed0);
+  noPrograms.ledCount = 0;
+  MacroRecord badIndex = macroWithLed(type::kLed0);
+  badIndex.eventParamA[0] = 7;  // only programs 0..4 exist
+  for (const MacroRecord& m : {noPrograms, badIndex}) {
+    const EncodedMacro e = encodeMacro(m, true, kMacroDataAddress, macroLayout(m, true).blockSize);
+    EXPECT_EQ(head(e.bytes, 6), (Bytes{0x01, 0x00, 0x01, kKeyA, 0x00, 0x00}));
+    EXPECT_EQ(e.messages, std::vector<std::string>{"Error!"});
+    EXPECT_FALSE(e.fatal);
+  }
 }
 
 TEST(MacroStreamTest, LedProgramEndingBeyond0x4001IsFatal) {
@@ -412,6 +417,24 @@ TEST(MacroAreaTest, EncodingErrorsAreShownBeforeTheMacroIsSent) {
   EXPECT_EQ(plan.steps[1].kind, MacroAreaStep::Kind::Message);
   EXPECT_EQ(plan.steps[1].message, "Error!");
   EXPECT_EQ(plan.steps[2].block.address, 0x240);
+}
+
+TEST(MacroAreaTest, AnLedProgramBeyond0x4001StopsTheAreaAfterAnError) {
+  Area a;
+  MacroRecord slow = macroWithMode(play::kRepeat, 1);
+  for (int i = 0; i < kMacroEvents; ++i) addEvent(slow, type::kPress, kKeyA, 10000);  // 4824 bytes each
+  a.macros.groups = {{slow, slow, slow, slow, macroWithLed(type::kLed0)}};
+  a.s.buttonFunction[0] = {0x100, 0x101, 0x102, 0x103, 0x104, 0};
+  const ButtonTranslation t = prepareUpload(a.s, a.macros);
+  const MacroAreaPlan plan = planMacroArea(a.s, t, a.macros, 0x10000);
+  EXPECT_EQ(plan.outcome, MacroAreaOutcome::EncodingError);
+  ASSERT_FALSE(plan.steps.empty());
+  EXPECT_EQ(plan.steps.back().message, "Error!");
+  const uint32_t ledMacro = kMacroDataAddress + 4 * macroLayout(slow, true).blockSize;
+  ASSERT_GT(ledMacro, 0x4000u);
+  EXPECT_NE(writeAt(plan, static_cast<uint16_t>(ledMacro - 8)), nullptr) << "the macros before it are sent";
+  EXPECT_EQ(writeAt(plan, static_cast<uint16_t>(ledMacro)), nullptr) << "nothing of that macro is sent";
+  EXPECT_FALSE(plan.correction[0].placed);
 }
 
 // ---- Ballistic step ----
