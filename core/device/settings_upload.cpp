@@ -60,7 +60,8 @@ UploadResult uploadSettings(UploadContext& c) {
     mouseAnswers = false;
   }
 
-  c.macros.refreshForUpload();
+  const bool macroSaved = c.macros.refreshForUpload();
+  if (!macroSaved) c.prompter.showMessage(kMacroNotSavedMessage);
   if (c.stopPreview) c.stopPreview();
   bool saved = saveCurrentProfile(s, c.configFile);
 
@@ -89,7 +90,7 @@ UploadResult uploadSettings(UploadContext& c) {
   if (!mouseAnswers) c.prompter.showMessage(kMouseDidNotTakeSettingsMessage);
   if (!saved) c.prompter.showMessage(kSettingsNotSavedMessage);
   if (!mouseAnswers) return UploadResult::MouseFailed;
-  return saved ? UploadResult::Completed : UploadResult::SaveFailed;
+  return saved && macroSaved ? UploadResult::Completed : UploadResult::SaveFailed;
 }
 
 }  // namespace tarvosk

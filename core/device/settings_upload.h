@@ -27,6 +27,8 @@ struct SettingsStore;
 inline constexpr std::string_view kMouseDidNotTakeSettingsMessage =
     "The mouse did not take the settings: it stopped answering while they were being sent. "
     "Your settings are saved on this computer. Check that the mouse is plugged in, then apply again.";
+inline constexpr std::string_view kMacroNotSavedMessage =
+    "The macro being edited could not be saved to its group file, so the mouse got the version saved before.";
 inline constexpr std::string_view kSettingsNotSavedMessage =
     "Your settings could not be saved to the configuration file. Check that its folder can be written to.";
 
@@ -54,7 +56,7 @@ enum class UploadResult {
   Completed,
   MacroAreaAborted,  // the macros did not fit (or could not be encoded); nothing after them was sent or saved
   MouseFailed,       // a report failed: sending stopped, the settings were still saved
-  SaveFailed,        // everything was sent, but the configuration file could not be written
+  SaveFailed,        // everything was sent, but the configuration file or the edited macro could not be written
 };
 
 // The whole apply, holding the store's lock throughout: status query (macro memory size), macro

@@ -14,6 +14,7 @@ class FakeMacroSource : public MacroSource {
   std::vector<std::vector<MacroRecord>> groups;
   std::vector<MacroRecord> builtIns = std::vector<MacroRecord>(kMacroSlots);
   int refreshes = 0;
+  bool refreshSucceeds = true;
   std::vector<std::pair<int, int>> writes;  // (group, index) of every writeUserMacro
 
   int groupCount() const override { return static_cast<int>(groups.size()); }
@@ -29,7 +30,7 @@ class FakeMacroSource : public MacroSource {
   }
   bool refreshForUpload() override {
     ++refreshes;
-    return true;
+    return refreshSucceeds;
   }
   bool writeUserMacro(int group, int index, const MacroRecord& macro) override {
     if (index < 0 || index >= macroCount(group)) return false;

@@ -303,6 +303,13 @@ TEST_F(UploadFixture, SaveFailureIsReportedAfterTheMouseTookEverything) {
   EXPECT_EQ(prompter.messages, std::vector<std::string>{std::string(kSettingsNotSavedMessage)});
 }
 
+TEST_F(UploadFixture, AnEditedMacroThatCouldNotBeSavedIsToldButTheUploadGoesOn) {
+  macros.refreshSucceeds = false;
+  EXPECT_EQ(uploadSettings(context), UploadResult::SaveFailed);
+  EXPECT_EQ(prompter.messages, std::vector<std::string>{std::string(kMacroNotSavedMessage)});
+  EXPECT_EQ(mouse.imagesEnded(), 1);
+}
+
 // ---- The ballistic step ----
 
 MacroRecord recoilMacro(uint16_t b) {
