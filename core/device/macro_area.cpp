@@ -392,32 +392,23 @@ MacroAreaPlan planMacroArea(const SettingsRecord& s, const ButtonTranslation& t,
   return plan;
 }
 
-std::vector<uint8_t> encodeCorrection(MacroRecord& m, int direction, uint32_t blockSize, int32_t usbIntervalMs) {
-  std::vector<uint8_t> bytes(blockSize, 0);
-  ByteWriter w(bytes, 0);
-  uint16_t count = 0;
-  w.put(playCountLow(m, true, count));
-  w.put(lowByte(count >> 8));
-  const int floor = std::clamp<int32_t>(usbIntervalMs, 1, kMaxUnitsPerEntry);
-  const int events = eventCountOf(m);
-  for (int i = 0; i < events; ++i) {
-    const uint8_t units = static_cast<uint8_t>(std::clamp(m.eventDelay[i] / 10, floor, kMaxUnitsPerEntry));
-    const uint8_t c = m.eventCode[i];
-    if (c == code::kMove) {
-      uint16_t& b = m.eventParamB[i];
-      if (direction == 1 && b < kCorrectionStepLimit) ++b;
-      if (direction == 0 && b != 0) --b;
-      putMove(w, units, m, i);
-    } else if (c == code::kDpi) {
-      putDpi(w, units, m, i);
-    } else if (c == code::kPause) {
-      w.put(units);
-      w.put(0x00);
-    } else if (c != code::kLed) {
-      putKey(w, units, m, i);
-    }
+void stepMoveAmounts(MacroRecord& m, int direction) {
+  for (int i = 0; i < eventCountOf(m); ++i) {
+    if (m.eventCode[i] != code::kMove) continue;
+    uint16_t& b = m.eventParamB[i];
+    if (direction == 1 && b < kCorrectionStepLimit) ++b;
+    if (direction == 0 && b != 0) --b;
   }
-  return bytes;
+}
+
+std::optional<std::vector<uint8_t>> encodeCorrection(MacroRecord& m, int direction, uint16_t address,
+                                                     uint32_t blockSize) {
+  stepMoveAmounts(m, direction);
+  const MacroRecord expanded = expandRepeats(m);
+  if (macroLayout(expanded, true).blockSize != blockSize) return std::nullopt;
+  EncodedMacro encoded = encodeMacro(expanded, true, address, blockSize);
+  if (encoded.fatal) return std::nullopt;
+  return std::move(encoded.bytes);
 }
 
 }  // namespace tarvosk

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -127,11 +128,16 @@ enum class MacroAreaResult { Completed, Aborted, DeviceFailed };
 // failed report (DeviceFailed); Aborted when the plan ends in an overflow or an encoding error.
 MacroAreaResult writeMacroArea(ReportChannel& channel, const MacroAreaPlan& plan, Prompter& prompter);
 
-// The ballistic step's encoding of a user macro into a zero-filled buffer of `blockSize` bytes:
-// the vertical amount B of every move raised by one (direction 1, while below 30) or lowered by
-// one (direction 0, while above 0) in `macro` itself, delays as one entry each clamped to 127 units
-// and at least `usbIntervalMs`, LED and unknown events left out.
-std::vector<uint8_t> encodeCorrection(MacroRecord& macro, int direction, uint32_t blockSize, int32_t usbIntervalMs);
+// Raises the vertical amount B of every move of `macro` by one (direction 1, while below 30) or
+// lowers it by one (direction 0, while above 0).
+void stepMoveAmounts(MacroRecord& macro, int direction);
+
+// The ballistic step's bytes for a user macro placed at `address` with `blockSize` bytes: the
+// move amounts stepped in `macro` itself, then the macro encoded exactly as the upload encodes
+// it, so the mouse holds what the next apply would send. nullopt (nothing to send) when the macro
+// no longer takes `blockSize` bytes (it changed since the upload) or cannot be encoded.
+std::optional<std::vector<uint8_t>> encodeCorrection(MacroRecord& macro, int direction, uint16_t address,
+                                                     uint32_t blockSize);
 
 // The ballistic step for the macro on button 0 of the current profile slot: re-encoded with
 // encodeCorrection, written to the place the last upload gave it, and saved into its group file.

@@ -8,7 +8,6 @@
 #include "device/macro_area_source.h"
 #include "device/report_channel.h"
 #include "device/settings_store.h"
-#include "settings/settings_rules.h"
 
 namespace tarvosk {
 
@@ -38,7 +37,10 @@ bool correctionStep(int direction, SettingsStore& store, ReportChannel& channel,
   const int index = code % 256;
   if (index >= macros.macroCount(group)) return false;
   MacroRecord macro = macros.userMacro(group, index);
-  const std::vector<uint8_t> bytes = encodeCorrection(macro, direction, place.blockSize, usbRateCodeFor(s.usbRate) + 1);
+  const std::optional<std::vector<uint8_t>> encoded =
+      encodeCorrection(macro, direction, place.dataAddress, place.blockSize);
+  if (!encoded) return false;
+  const std::vector<uint8_t>& bytes = *encoded;
   for (std::size_t offset = 0; offset < bytes.size(); offset += 8) {
     const std::size_t length = std::min<std::size_t>(8, bytes.size() - offset);
     if (!channel.writeBlock(static_cast<uint16_t>(place.dataAddress + offset),

@@ -447,11 +447,26 @@ MacroRecord ballisticMacro(uint16_t b) {
   return m;
 }
 
-TEST(CorrectionTest, EncodesMovesWithTheNewAmountAndOneEntryPerDelay) {
+TEST(CorrectionTest, EncodesTheSteppedMacroExactlyAsTheUploadDoes) {
   MacroRecord m = ballisticMacro(29);
-  const Bytes bytes = encodeCorrection(m, 1, 16, 4);
-  EXPECT_EQ(bytes, (Bytes{0x02, 0x00, 0x04, 0xF6, 0x02, 0x00, 30, 0x00, 0xFF, kKeyA, 0, 0, 0, 0, 0, 0}));
+  m.ledPrograms[0].bytes = freshLedProgram().bytes;
+  const MacroLayout layout = macroLayout(m, true);
+  const std::optional<Bytes> bytes = encodeCorrection(m, 1, 0x2F8, layout.blockSize);
+  ASSERT_TRUE(bytes.has_value());
   EXPECT_EQ(m.eventParamB[0], 30);
+  EXPECT_EQ(*bytes, encodeMacro(m, true, 0x2F8, layout.blockSize).bytes);
+  // Play count, the move with its new amount, the LED event pointing at its program, the press
+  // (the last event: one unit), and the LED program after the 16-byte stream.
+  EXPECT_EQ(head(*bytes, 16),
+            (Bytes{0x02, 0x00, 0x01, 0xF6, 0x02, 0x00, 30, 0x00, 0x01, 0xF9, 0x08, 0x03, 0x81, kKeyA, 0x00, 0x00}));
+  EXPECT_EQ((*bytes)[layout.streamSize], 0x00) << "one step, sent as count - 1";
+}
+
+TEST(CorrectionTest, AMacroThatChangedSizeSinceTheUploadIsNotSent) {
+  MacroRecord m = ballisticMacro(3);
+  const uint32_t placed = macroLayout(m, true).blockSize;
+  addEvent(m, type::kRelease, kKeyA, 0);
+  EXPECT_FALSE(encodeCorrection(m, 1, kMacroDataAddress, placed).has_value());
 }
 
 struct StepCase {
@@ -466,19 +481,16 @@ class CorrectionStepLimitTest : public ::testing::TestWithParam<StepCase> {};
 TEST_P(CorrectionStepLimitTest, AmountStopsAtItsLimits) {
   const StepCase c = GetParam();
   MacroRecord m = ballisticMacro(c.start);
-  for (int i = 0; i < c.steps; ++i) encodeCorrection(m, c.direction, 16, 1);
+  addEvent(m, type::kMoveLeftUp, code::kMove, 5, 1, c.start);
+  for (int i = 0; i < c.steps; ++i) stepMoveAmounts(m, c.direction);
   EXPECT_EQ(m.eventParamB[0], c.end);
+  EXPECT_EQ(m.eventParamB[3], c.end) << "every move steps";
+  EXPECT_EQ(m.eventParamA[0], 2) << "only the vertical amount";
 }
 
 INSTANTIATE_TEST_SUITE_P(Limits, CorrectionStepLimitTest,
                          ::testing::Values(StepCase{27, 1, 5, 30}, StepCase{2, 0, 5, 0}, StepCase{40, 1, 1, 40},
                                            StepCase{40, 0, 1, 39}, StepCase{0, 1, 1, 1}));
-
-TEST(CorrectionTest, WritingStopsAtTheEndOfTheBuffer) {
-  MacroRecord m = ballisticMacro(3);
-  const Bytes bytes = encodeCorrection(m, 0, 4, 1);
-  EXPECT_EQ(bytes, (Bytes{0x02, 0x00, 0x01, 0xF6}));
-}
 
 }  // namespace
 }  // namespace tarvosk

@@ -325,7 +325,7 @@ struct BallisticFixture : UploadFixture {
     UploadFixture::SetUp();
     macros.groups = {{keyMacro(2), recoilMacro(28)}};
     store.record.buttonFunction[0][0] = 0x101;
-    store.record.usbRate = 3;  // 1 ms: delays below it are not raised
+    store.record.usbRate = 0;  // 8 ms between reports: the step keeps the macro's own timing
     ASSERT_EQ(uploadSettings(context), UploadResult::Completed);
     ASSERT_TRUE(state.correction[0].placed);
     mouse.clearReceived();
@@ -334,9 +334,10 @@ struct BallisticFixture : UploadFixture {
 };
 
 TEST_F(BallisticFixture, StepRewritesTheMacroInPlaceAndInItsFile) {
-  ASSERT_EQ(memory(0x240, 8), (Bytes{5, 0, 2, 0xF6, 1, 0, 28, 0}));
+  ASSERT_EQ(memory(0x240, 16), (Bytes{5, 0, 2, 0xF6, 1, 0, 28, 0, 3 | 0x80, 0x04, 1, 0x04, 0, 0, 0, 0}));
   ASSERT_TRUE(step(1));
   EXPECT_EQ(memory(0x240, 16), (Bytes{5, 0, 2, 0xF6, 1, 0, 29, 0, 3 | 0x80, 0x04, 1, 0x04, 0, 0, 0, 0}));
+  EXPECT_EQ(mouse.sentFeatureReports().size(), 2u * 10u) << "two blocks, nothing else";
   EXPECT_EQ(macros.groups[0][1].eventParamB[0], 29);
   EXPECT_EQ(macros.writes, (std::vector<std::pair<int, int>>{{0, 1}}));
   EXPECT_EQ(mouse.protocolViolations(), 0);
