@@ -160,3 +160,39 @@ TEST(HidapiNode, WithoutAReadableDescriptorListsNoReportLengths) {
 
 }  // namespace
 }  // namespace tarvosk
+
+#include <random>
+
+namespace tarvosk {
+namespace {
+
+TEST(ReportDescriptor, EveryCutOfARealDescriptorIsRefusedOrParsedWithoutReadingPastIt) {
+  for (std::size_t n = 0; n < kMouseDescriptor.size(); ++n) {
+    const std::vector<uint8_t> cut(kMouseDescriptor.begin(), kMouseDescriptor.begin() + static_cast<std::ptrdiff_t>(n));
+    const auto collections = parseReportDescriptor(cut);
+    // Only the cuts at the end of a top-level collection parse, and they hold the collections before.
+    if (collections) {
+      EXPECT_LE(collections->size(), 2u) << n;
+    }
+  }
+}
+
+TEST(ReportDescriptor, RandomBytesNeverCrashTheParser) {
+  std::mt19937 random(20261211);
+  std::uniform_int_distribution<int> byte(0, 255);
+  std::uniform_int_distribution<int> length(0, 64);
+  int parsed = 0;
+  for (int i = 0; i < 5000; ++i) {
+    std::vector<uint8_t> bytes(static_cast<std::size_t>(length(random)));
+    for (uint8_t& b : bytes) b = static_cast<uint8_t>(byte(random));
+    if (const auto collections = parseReportDescriptor(bytes)) {
+      ++parsed;
+      // Each collection takes at least its opening and closing item.
+      EXPECT_LE(collections->size() * 2, bytes.size());
+    }
+  }
+  EXPECT_GT(parsed, 0);  // the empty descriptor at least
+}
+
+}  // namespace
+}  // namespace tarvosk
