@@ -116,10 +116,6 @@ TEST(DeviceStress, UploadsAndAFloodOfInputReportsNeverInterleaveOrTearTheFile) {
   stopReading = true;
   reader.join();
   ASSERT_TRUE(handled);
-
-  std::cerr << "repaints " << repaints << " usages " << mouse.consumerUsagesPlayed().size() << " sent "
-            << mouse.sentFeatureReports().size() << " profile " << store.record.currentProfile << " b "
-            << store.record.buttonFunction[0][3] << " msgs " << prompter.messages.size() << "\n";
   EXPECT_EQ(mouse.protocolViolations(), 0);
   EXPECT_EQ(tornReads.load(), 0);
   EXPECT_GT(fileReads.load(), 0);
