@@ -6,8 +6,15 @@ namespace tarvosk {
 
 namespace {
 
-// Appends the opaque runs of row y as rectangles spanning [top, bottom).
-void appendRowRuns(const PixelView& mask, int y, int top, int bottom, std::vector<ShapeRect>& out) {
+struct Span {
+  int left;
+  int right;
+  bool operator==(const Span&) const = default;
+};
+
+// The opaque spans of row y, left to right.
+void rowSpans(const PixelView& mask, int y, std::vector<Span>& out) {
+  out.clear();
   const uint32_t* row = mask.pixels + static_cast<std::ptrdiff_t>(y) * mask.stride;
   int x = 0;
   while (x < mask.width) {
@@ -15,17 +22,12 @@ void appendRowRuns(const PixelView& mask, int y, int top, int bottom, std::vecto
     if (x == mask.width) break;
     const int start = x;
     while (x < mask.width && !isMaskTransparent(row[x])) ++x;
-    out.push_back({start, top, x, bottom});
+    out.push_back({start, x});
   }
 }
 
-bool sameOpacity(const PixelView& mask, int rowA, int rowB) {
-  const uint32_t* a = mask.pixels + static_cast<std::ptrdiff_t>(rowA) * mask.stride;
-  const uint32_t* b = mask.pixels + static_cast<std::ptrdiff_t>(rowB) * mask.stride;
-  for (int x = 0; x < mask.width; ++x) {
-    if (isMaskTransparent(a[x]) != isMaskTransparent(b[x])) return false;
-  }
-  return true;
+void appendBand(const std::vector<Span>& spans, int top, int bottom, std::vector<ShapeRect>& out) {
+  for (const Span& s : spans) out.push_back({s.left, top, s.right, bottom});
 }
 
 bool usable(const PixelView& mask) {
@@ -37,20 +39,30 @@ bool usable(const PixelView& mask) {
 std::vector<ShapeRect> opaqueRuns(const PixelView& mask) {
   std::vector<ShapeRect> runs;
   if (!usable(mask)) return runs;
-  for (int y = 0; y < mask.height; ++y) appendRowRuns(mask, y, y, y + 1, runs);
+  std::vector<Span> spans;
+  for (int y = 0; y < mask.height; ++y) {
+    rowSpans(mask, y, spans);
+    appendBand(spans, y, y + 1, runs);
+  }
   return runs;
 }
 
 std::vector<ShapeRect> opaqueBands(const PixelView& mask) {
   std::vector<ShapeRect> bands;
   if (!usable(mask)) return bands;
+  // One pass: a row whose spans equal the band's extends it, any other row closes it.
+  std::vector<Span> bandSpans;
+  std::vector<Span> spans;
+  rowSpans(mask, 0, bandSpans);
   int top = 0;
-  while (top < mask.height) {
-    int bottom = top + 1;
-    while (bottom < mask.height && sameOpacity(mask, top, bottom)) ++bottom;
-    appendRowRuns(mask, top, top, bottom, bands);
-    top = bottom;
+  for (int y = 1; y < mask.height; ++y) {
+    rowSpans(mask, y, spans);
+    if (spans == bandSpans) continue;
+    appendBand(bandSpans, top, y, bands);
+    bandSpans.swap(spans);
+    top = y;
   }
+  appendBand(bandSpans, top, mask.height, bands);
   return bands;
 }
 
