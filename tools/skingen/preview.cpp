@@ -4,7 +4,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-#include <map>
+#include <algorithm>
 
 #include "page_painter.h"
 #include "popup_painter.h"
@@ -106,7 +106,7 @@ void paintCaptions(QPainter& p, const Skin& skin, const Page& page, bool english
         }
         break;
       case PageId::Led: {
-        if (it.index == 35) text = english ? "Cycle breath" : "Ciclo breath";
+        if (it.index == 35 && (text == "Mode" || text == "Modo")) text = english ? "Cycle breath" : "Ciclo breath";
         QRect r = it.rect;
         if (it.index == 40 || it.index == 41) r.setWidth(r.width() - 30);
         drawCaption(p, r, text, Qt::white, false);
@@ -167,6 +167,11 @@ bool writePagePreviews(const Skin& skin, const QDir& folder, QString& error) {
   for (const Page& page : skin.pages) {
     const QImage normal = paintPage(skin, page, Look::Normal);
     const QImage down = paintPage(skin, page, Look::Down);
+    // The raw looks, to judge the over and down artwork on its own.
+    if (!save(paintPage(skin, page, Look::Over), folder, page.imagePrefix + "_look_over.png", error) ||
+        !save(down, folder, page.imagePrefix + "_look_down.png", error)) {
+      return false;
+    }
     for (const bool english : {true, false}) {
       const QString lang = english ? "en" : "pt";
       QImage shown = normal.copy();
@@ -234,6 +239,54 @@ bool writePopupPreviews(const Skin& skin, const QDir& folder, QString& error) {
   return true;
 }
 
+// What the lighting page shows in each mode: the items blanked with the null image and the
+// captions emptied, as the window paints them.
+struct LedMode {
+  int type;
+  QString name;
+  std::vector<int> blanked;
+  std::vector<int> emptied;
+};
+
+const std::vector<LedMode>& ledModes() {
+  static const std::vector<LedMode> kModes = {
+      {0, "DPI breath", {72, 75, 74, 50, 71}, {15, 30, 31, 32, 33, 34, 38}},
+      {1, "Cycle breath", {74, 72, 50, 71}, {30, 31, 32, 33, 34, 38}},
+      {2, "Constantly", {75, 74, 73, 50, 71}, {15, 30, 31, 32, 33, 34, 39}},
+      {3, "", {71}, {}},
+      {4, "", {50, 71}, {34}},
+      {7, "", {72, 50, 49, 71, 75}, {15, 33, 34, 38}},
+      {8, "Button response", {72, 74}, {30, 31, 32, 33, 34, 38}},
+      {9, "Mute", {75, 74, 73, 72, 50, 71}, {15, 30, 31, 32, 33, 34, 38, 39}},
+  };
+  return kModes;
+}
+
+bool writeLedModePreviews(const Skin& skin, const QDir& folder, QString& error) {
+  const Page& led = page(skin, PageId::Led);
+  const QImage normal = paintPage(skin, led, Look::Normal);
+  const QImage down = paintPage(skin, led, Look::Down);
+  const QImage null = paintLedNull(skin);
+  for (const LedMode& mode : ledModes()) {
+    QImage shown = normal.copy();
+    QPainter p(&shown);
+    paintSampleState(p, skin, led, down);
+    for (int index : mode.blanked) {
+      if (const Item* it = find(led.items, index)) copyFrom(p, null, it->rect);
+    }
+    Page captions = led;
+    for (Item& it : captions.items) {
+      const bool emptied = std::find(mode.emptied.begin(), mode.emptied.end(), it.index) != mode.emptied.end();
+      if (emptied || (it.index == 98 && mode.type != 3)) it.en.clear();
+      if (it.index == 35 && !mode.name.isEmpty()) it.en = mode.name;
+    }
+    paintCaptions(p, skin, captions, true);
+    p.end();
+    if (!save(shown, folder, QString("led_mode%1_en.png").arg(mode.type), error)) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool writePreview(const Skin& skin, const QDir& folder, QString& error) {
@@ -241,7 +294,8 @@ bool writePreview(const Skin& skin, const QDir& folder, QString& error) {
     error = "cannot create " + folder.path();
     return false;
   }
-  return writePagePreviews(skin, folder, error) && writePopupPreviews(skin, folder, error);
+  return writePagePreviews(skin, folder, error) && writeLedModePreviews(skin, folder, error) &&
+         writePopupPreviews(skin, folder, error);
 }
 
 }  // namespace skingen
