@@ -21,8 +21,7 @@ class LayoutReader {
   LayoutReader(const IniDocument& document, Prompter& prompter) : m_document(document), m_prompter(prompter) {}
 
   LayoutFields read(std::string_view section, int key) {
-    const std::string value =
-        m_document.readString(section, std::to_string(key), "", kLayoutValueBufferChars);
+    const std::string value = m_document.readString(section, std::to_string(key), "", kLayoutValueBufferChars);
     SplitLayoutValue split = splitLayoutValue(value);
     if (split.tooManyCommas) m_prompter.showMessage(kLayoutValueMalformedMessage);
     return std::move(split.fields);
@@ -143,8 +142,8 @@ LayoutLoadResult loadAllLayouts(const Paths& paths, int32_t language, Prompter& 
     void showMessage(std::string_view) override {}
   } silent;
   using Loader = LayoutLoadResult (*)(const Paths&, int32_t, Prompter&, SkinLayout&);
-  static constexpr std::array<Loader, 5> kLoaders = {loadMainLayout, loadLedLayout, loadAdvancedLayout,
-                                                     loadMacroLayout, loadWarningLayout};
+  static constexpr std::array<Loader, 5> kLoaders = {loadMainLayout, loadLedLayout, loadAdvancedLayout, loadMacroLayout,
+                                                     loadWarningLayout};
   LayoutLoadResult result = LayoutLoadResult::Loaded;
   for (Loader load : kLoaders) {
     Prompter& target = result == LayoutLoadResult::Loaded ? prompter : silent;

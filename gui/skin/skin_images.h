@@ -24,8 +24,8 @@ PixelView pixelView(const QImage& image);
 QRegion regionFromBands(const std::vector<ShapeRect>& bands);
 
 struct SkinShape {
-  QSize size;        // the window's paint size: the mask's size, or the fallback
-  QRegion region;    // the window's outline
+  QSize size;      // the window's paint size: the mask's size, or the fallback
+  QRegion region;  // the window's outline
   bool fromMask = false;
 };
 

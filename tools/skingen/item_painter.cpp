@@ -37,13 +37,13 @@ void buttonPlate(QPainter& p, const QRectF& r, Look look, qreal radius = 6) {
   }
 }
 
-QColor glyphColour(Look look) { return look == Look::Normal ? QColor(170, 196, 230) : (look == Look::Over ? kCyan : Qt::white); }
+QColor glyphColour(Look look) {
+  return look == Look::Normal ? QColor(170, 196, 230) : (look == Look::Over ? kCyan : Qt::white);
+}
 
 void paintAccentButton(QPainter& p, const QRectF& r, Look look) {
   switch (look) {
-    case Look::Normal:
-      plate(p, r, 7, QColor(0, 150, 184), QColor(0, 92, 128), withAlpha(kCyan, 150));
-      break;
+    case Look::Normal: plate(p, r, 7, QColor(0, 150, 184), QColor(0, 92, 128), withAlpha(kCyan, 150)); break;
     case Look::Over:
       glow(p, r, 7, kCyan, 5);
       plate(p, r, 7, QColor(0, 196, 220), QColor(0, 124, 164), kCyan);

@@ -11,9 +11,9 @@ namespace skingen {
 namespace {
 
 struct TableFile {
-  QString stem;       // file name without the language suffix
-  int itemCount;      // size of the program's table
-  QString title;      // first comment line
+  QString stem;   // file name without the language suffix
+  int itemCount;  // size of the program's table
+  QString title;  // first comment line
   std::vector<Item> items;
 };
 
@@ -30,13 +30,9 @@ std::vector<TableFile> tableFiles(const Skin& skin) {
   };
 }
 
-QString geometry(const QRect& r) {
-  return QString("%1,%2,%3,%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
-}
+QString geometry(const QRect& r) { return QString("%1,%2,%3,%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()); }
 
-QString rectLine(int key, const Rect4& r) {
-  return QString("%1=%2,%3,,\n").arg(key).arg(r.note, geometry(r.rect));
-}
+QString rectLine(int key, const Rect4& r) { return QString("%1=%2,%3,,\n").arg(key).arg(r.note, geometry(r.rect)); }
 
 QString fileText(const Skin& skin, const TableFile& table, bool english) {
   QString text;
@@ -94,7 +90,8 @@ QStringList checkDescription(const Skin& skin) {
     }
   }
   for (int k = 1; k <= 47; ++k) {
-    for (const QString& name : {skin.functionNamesEn[static_cast<std::size_t>(k)], skin.functionNamesPt[static_cast<std::size_t>(k)]}) {
+    for (const QString& name :
+         {skin.functionNamesEn[static_cast<std::size_t>(k)], skin.functionNamesPt[static_cast<std::size_t>(k)]}) {
       if (name.isEmpty() || name.contains(',')) problems << QString("function name %1 is empty or has a comma").arg(k);
     }
   }

@@ -77,20 +77,24 @@ void drawGlyph(QPainter& p, Glyph glyph, const QRectF& r, const QColor& colour) 
   const qreal s = std::min(r.width(), r.height()) / 2;
   switch (glyph) {
     case Glyph::None: break;
-    case Glyph::Minimise: p.drawLine(QPointF(c.x() - s * 0.5, c.y() + s * 0.3), QPointF(c.x() + s * 0.5, c.y() + s * 0.3)); break;
+    case Glyph::Minimise:
+      p.drawLine(QPointF(c.x() - s * 0.5, c.y() + s * 0.3), QPointF(c.x() + s * 0.5, c.y() + s * 0.3));
+      break;
     case Glyph::Close:
       p.drawLine(QPointF(c.x() - s * 0.4, c.y() - s * 0.4), QPointF(c.x() + s * 0.4, c.y() + s * 0.4));
       p.drawLine(QPointF(c.x() + s * 0.4, c.y() - s * 0.4), QPointF(c.x() - s * 0.4, c.y() + s * 0.4));
       break;
     case Glyph::Import:
       arrow(p, QPointF(c.x(), c.y() - s * 0.8), QPointF(c.x(), c.y() + s * 0.25), s * 0.4);
-      p.drawPolyline(QPolygonF({QPointF(c.x() - s * 0.75, c.y() + s * 0.2), QPointF(c.x() - s * 0.75, c.y() + s * 0.75),
-                                QPointF(c.x() + s * 0.75, c.y() + s * 0.75), QPointF(c.x() + s * 0.75, c.y() + s * 0.2)}));
+      p.drawPolyline(
+          QPolygonF({QPointF(c.x() - s * 0.75, c.y() + s * 0.2), QPointF(c.x() - s * 0.75, c.y() + s * 0.75),
+                     QPointF(c.x() + s * 0.75, c.y() + s * 0.75), QPointF(c.x() + s * 0.75, c.y() + s * 0.2)}));
       break;
     case Glyph::Export:
       arrow(p, QPointF(c.x(), c.y() + s * 0.25), QPointF(c.x(), c.y() - s * 0.8), s * 0.4);
-      p.drawPolyline(QPolygonF({QPointF(c.x() - s * 0.75, c.y() + s * 0.2), QPointF(c.x() - s * 0.75, c.y() + s * 0.75),
-                                QPointF(c.x() + s * 0.75, c.y() + s * 0.75), QPointF(c.x() + s * 0.75, c.y() + s * 0.2)}));
+      p.drawPolyline(
+          QPolygonF({QPointF(c.x() - s * 0.75, c.y() + s * 0.2), QPointF(c.x() - s * 0.75, c.y() + s * 0.75),
+                     QPointF(c.x() + s * 0.75, c.y() + s * 0.75), QPointF(c.x() + s * 0.75, c.y() + s * 0.2)}));
       break;
     case Glyph::Reset: {
       const QRectF arc(c.x() - s * 0.7, c.y() - s * 0.7, s * 1.4, s * 1.4);
@@ -117,7 +121,8 @@ void drawGlyph(QPainter& p, Glyph glyph, const QRectF& r, const QColor& colour) 
     case Glyph::Speed:
       for (int i = 0; i < 2; ++i) {
         const qreal x = c.x() - s * 0.45 + i * s * 0.45;
-        p.drawPolyline(QPolygonF({QPointF(x, c.y() - s * 0.5), QPointF(x + s * 0.4, c.y()), QPointF(x, c.y() + s * 0.5)}));
+        p.drawPolyline(
+            QPolygonF({QPointF(x, c.y() - s * 0.5), QPointF(x + s * 0.4, c.y()), QPointF(x, c.y() + s * 0.5)}));
       }
       break;
     case Glyph::ArrowRight: arrow(p, QPointF(c.x() - s * 0.8, c.y()), QPointF(c.x() + s * 0.8, c.y()), s * 0.4); break;

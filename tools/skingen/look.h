@@ -18,11 +18,11 @@ inline const QColor kPanelBorder(40, 68, 110);
 inline const QColor kPlateTop(32, 48, 82);
 inline const QColor kPlateBottom(18, 28, 52);
 inline const QColor kPlateBorder(56, 88, 136);
-inline const QColor kCyan(1, 255, 246);      // the hover colour of captions
-inline const QColor kTeal(0, 120, 153);      // menu rows
+inline const QColor kCyan(1, 255, 246);  // the hover colour of captions
+inline const QColor kTeal(0, 120, 153);  // menu rows
 inline const QColor kBlue(16, 64, 190);
 inline const QColor kMuted(120, 148, 190);
-inline const QColor kWell(0, 0, 0);          // child controls paint black
+inline const QColor kWell(0, 0, 0);  // child controls paint black
 }  // namespace palette
 
 enum class Look { Normal, Over, Down };

@@ -35,12 +35,13 @@ bool writeImages(const Skin& skin, const QDir& folder, QString& error) {
   constexpr int kMaskQuality = 100;
   constexpr int kImageQuality = 95;
   if (!writeJpeg(paintMainMask(skin), folder, "main_mask.jpg", kMaskQuality, error)) return false;
-  const std::array<std::pair<Look, QString>, 3> looks = {
-      std::pair{Look::Normal, QString("normal")}, std::pair{Look::Over, QString("over")},
-      std::pair{Look::Down, QString("down")}};
+  const std::array<std::pair<Look, QString>, 3> looks = {std::pair{Look::Normal, QString("normal")},
+                                                         std::pair{Look::Over, QString("over")},
+                                                         std::pair{Look::Down, QString("down")}};
   for (const Page& page : skin.pages) {
     for (const auto& [look, suffix] : looks) {
-      if (!writeJpeg(paintPage(skin, page, look), folder, page.imagePrefix + "_" + suffix + ".jpg", kImageQuality, error)) {
+      if (!writeJpeg(paintPage(skin, page, look), folder, page.imagePrefix + "_" + suffix + ".jpg", kImageQuality,
+                     error)) {
         return false;
       }
     }
@@ -51,7 +52,8 @@ bool writeImages(const Skin& skin, const QDir& folder, QString& error) {
       return false;
     }
     for (const auto& [look, suffix] : looks) {
-      if (!writeJpeg(paintMenu(set, look), folder, set.prefix + "_" + suffix + ".jpg", kImageQuality, error)) return false;
+      if (!writeJpeg(paintMenu(set, look), folder, set.prefix + "_" + suffix + ".jpg", kImageQuality, error))
+        return false;
     }
   }
   return writeJpeg(paintWarningMask(skin), folder, "warning_mask.jpg", kMaskQuality, error) &&

@@ -57,28 +57,49 @@ void paintSampleState(QPainter& p, const Skin& skin, const Page& page, const QIm
   switch (page.id) {
     case PageId::Main: pressed(11); break;
     case PageId::Advanced:
-      pressed(60); pressed(118); pressed(47); pressed(48); pressed(49);
+      pressed(60);
+      pressed(118);
+      pressed(47);
+      pressed(48);
+      pressed(49);
       for (int k = 0; k < 4; ++k) {
         const int step = 2 + 3 * k;
         pressed(66 + k, (step + 1) / 12.0);
         pressed(70 + 12 * k + step);
       }
-      pressed(1, 0.5); pressed(18, 0.3); pressed(31, 50 / 300.0); pressed(37); pressed(41);
+      pressed(1, 0.5);
+      pressed(18, 0.3);
+      pressed(31, 50 / 300.0);
+      pressed(37);
+      pressed(41);
       break;
     case PageId::Macro: pressed(11); break;
     case PageId::Led:
-      pressed(40, 5 / 7.0); pressed(41, 3 / 6.0); pressed(47);
-      for (int i = 0; i < 4; ++i) { pressed(7 + i); pressed(i); }
-      pressed(51); pressed(53); pressed(54);
+      pressed(40, 5 / 7.0);
+      pressed(41, 3 / 6.0);
+      pressed(47);
+      for (int i = 0; i < 4; ++i) {
+        pressed(7 + i);
+        pressed(i);
+      }
+      pressed(51);
+      pressed(53);
+      pressed(54);
       break;
   }
-  if (const Item* tab = find(skin.strip, 6 + static_cast<int>(page.id == PageId::Main ? 0 : page.id == PageId::Advanced ? 1 : page.id == PageId::Macro ? 2 : 3))) {
+  if (const Item* tab = find(skin.strip, 6 + static_cast<int>(page.id == PageId::Main       ? 0
+                                                              : page.id == PageId::Advanced ? 1
+                                                              : page.id == PageId::Macro    ? 2
+                                                                                            : 3))) {
     copyFrom(p, down, tab->rect);
   }
 }
 
 void paintCaptions(QPainter& p, const Skin& skin, const Page& page, bool english) {
-  const int selectedTab = 6 + (page.id == PageId::Main ? 0 : page.id == PageId::Advanced ? 1 : page.id == PageId::Macro ? 2 : 3);
+  const int selectedTab = 6 + (page.id == PageId::Main       ? 0
+                               : page.id == PageId::Advanced ? 1
+                               : page.id == PageId::Macro    ? 2
+                                                             : 3);
   for (const Item& it : skin.strip) {
     const bool selected = it.index == selectedTab;
     drawCaption(p, it.rect, caption(it, english), selected ? kCyan : Qt::white, selected);
@@ -116,7 +137,8 @@ void paintCaptions(QPainter& p, const Skin& skin, const Page& page, bool english
   }
 }
 
-void paintOverlay(QPainter& p, const std::vector<const Item*>& items, const std::vector<std::pair<QRect, QString>>& controls) {
+void paintOverlay(QPainter& p, const std::vector<const Item*>& items,
+                  const std::vector<std::pair<QRect, QString>>& controls) {
   QFont f("DejaVu Sans");
   f.setPixelSize(9);
   f.setBold(true);
@@ -128,7 +150,9 @@ void paintOverlay(QPainter& p, const std::vector<const Item*>& items, const std:
     p.drawText(rect.adjusted(3, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop, name);
   }
   for (const Item* it : items) {
-    const QColor colour = it->role == Role::Label ? QColor(255, 210, 60) : it->role == Role::Region ? QColor(255, 80, 220) : kCyan;
+    const QColor colour = it->role == Role::Label    ? QColor(255, 210, 60)
+                          : it->role == Role::Region ? QColor(255, 80, 220)
+                                                     : kCyan;
     p.setPen(QPen(colour, 1, it->role == Role::Region ? Qt::DashLine : Qt::SolidLine));
     p.setBrush(Qt::NoBrush);
     p.drawRect(it->rect.adjusted(0, 0, -1, -1));
@@ -152,10 +176,12 @@ bool save(const QImage& image, const QDir& folder, const QString& name, QString&
 std::vector<std::pair<QRect, QString>> controlsOf(const Skin& skin, PageId id) {
   std::vector<std::pair<QRect, QString>> controls;
   if (id == PageId::Main) {
-    for (std::size_t k = 0; k < skin.mainEdit.size(); ++k) controls.emplace_back(skin.mainEdit[k].rect, QString("EDIT %1").arg(k));
+    for (std::size_t k = 0; k < skin.mainEdit.size(); ++k)
+      controls.emplace_back(skin.mainEdit[k].rect, QString("EDIT %1").arg(k));
   }
   if (id == PageId::Macro) {
-    for (std::size_t k = 0; k < skin.macroEdit.size(); ++k) controls.emplace_back(skin.macroEdit[k].rect, QString("EDIT %1").arg(k));
+    for (std::size_t k = 0; k < skin.macroEdit.size(); ++k)
+      controls.emplace_back(skin.macroEdit[k].rect, QString("EDIT %1").arg(k));
     for (std::size_t k = 1; k < skin.macroDisplay.size(); ++k) {
       controls.emplace_back(skin.macroDisplay[k].rect, QString("MACRODISPLAY %1").arg(k));
     }

@@ -30,8 +30,8 @@ Item glyphItem(int index, QRect rect, Role role, Glyph glyph, QString en, QStrin
 }
 
 // The seven colours of the colour cycle, in the order of their switches.
-const std::array<QColor, 7> kCycleColours = {QColor(255, 40, 60),  QColor(40, 230, 90),  QColor(40, 110, 255),
-                                             QColor(255, 220, 40), QColor(0, 230, 240),  QColor(230, 60, 240),
+const std::array<QColor, 7> kCycleColours = {QColor(255, 40, 60),  QColor(40, 230, 90), QColor(40, 110, 255),
+                                             QColor(255, 220, 40), QColor(0, 230, 240), QColor(230, 60, 240),
                                              QColor(245, 245, 250)};
 
 std::vector<Item> stripItems() {
@@ -53,8 +53,8 @@ std::vector<Item> stripItems() {
 Page mainPage(const Skin& skin) {
   Page p{PageId::Main, "main", {}, {}};
   for (int k = 0; k < 3; ++k) {
-    Item tab = item(11 + k, {36, 132 + k * 58, 232, 48}, Role::ProfileTab, "", "",
-                    QString("profile tab %1").arg(k + 1));
+    Item tab =
+        item(11 + k, {36, 132 + k * 58, 232, 48}, Role::ProfileTab, "", "", QString("profile tab %1").arg(k + 1));
     tab.badge = k + 1;
     p.items.push_back(tab);
   }
@@ -67,9 +67,8 @@ Page mainPage(const Skin& skin) {
   p.items.push_back(glyphItem(19, {30, 552, 210, 30}, Role::IconButton, Glyph::Link, "Project website",
                               "Site do projeto", "web page"));
   // Button-function callouts beside the mouse drawing: buttons 1..6 are items 20..25.
-  const std::array<QRect, 6> callouts = {QRect(300, 150, 180, 34), QRect(650, 150, 180, 34),
-                                         QRect(650, 222, 180, 34), QRect(300, 322, 180, 34),
-                                         QRect(300, 250, 180, 34), QRect(650, 294, 180, 34)};
+  const std::array<QRect, 6> callouts = {QRect(300, 150, 180, 34), QRect(650, 150, 180, 34), QRect(650, 222, 180, 34),
+                                         QRect(300, 322, 180, 34), QRect(300, 250, 180, 34), QRect(650, 294, 180, 34)};
   for (int b = 0; b < 6; ++b) {
     Item c = item(20 + b, callouts[static_cast<std::size_t>(b)], Role::Callout, "", "",
                   QString("button %1 function").arg(b + 1));
@@ -84,8 +83,7 @@ Page mainPage(const Skin& skin) {
 
 Page advancedPage() {
   Page p{PageId::Advanced, "advanced", {}, {}};
-  p.items.push_back(item(3, {36, 124, 500, 22}, Role::Label, "DPI levels (x1000)", "Níveis de DPI (x1000)",
-                         "heading"));
+  p.items.push_back(item(3, {36, 124, 500, 22}, Role::Label, "DPI levels (x1000)", "Níveis de DPI (x1000)", "heading"));
   // One row per DPI level: lamp, level selector, enable switch, bar and twelve markers.
   static const char* kSteps[12] = {"0.4", "0.8", "1.2", "1.6", "2.0", "2.4", "2.8", "3.6", "4.4", "5.2", "5.6", "6.0"};
   for (int k = 0; k < 4; ++k) {
@@ -133,14 +131,14 @@ Page macroPage(const Skin& skin) {
   p.items.push_back(item(14, {40, 126, 200, 20}, Role::Label, "Macro group", "Grupo de macros", "label"));
   p.items.push_back(glyphItem(1, {250, 148, 32, 30}, Role::Dropdown, Glyph::Chevron, "", "", "group menu"));
   p.items.push_back(glyphItem(2, {44, 186, 116, 32}, Role::IconButton, Glyph::Plus, "New", "Novo", "new group"));
-  p.items.push_back(glyphItem(3, {166, 186, 116, 32}, Role::IconButton, Glyph::Minus, "Delete", "Excluir",
-                              "delete group"));
+  p.items.push_back(
+      glyphItem(3, {166, 186, 116, 32}, Role::IconButton, Glyph::Minus, "Delete", "Excluir", "delete group"));
   p.items.push_back(glyphItem(4, {44, 226, 238, 32}, Role::Dropdown, Glyph::Chevron, "Import / Export",
                               "Importar / Exportar", "group file menu"));
   p.items.push_back(item(15, {40, 270, 200, 20}, Role::Label, "Macros", "Macros", "label"));
   p.items.push_back(glyphItem(6, {44, 484, 116, 32}, Role::IconButton, Glyph::Plus, "New", "Novo", "new macro"));
-  p.items.push_back(glyphItem(7, {166, 484, 116, 32}, Role::IconButton, Glyph::Minus, "Delete", "Excluir",
-                              "delete macro"));
+  p.items.push_back(
+      glyphItem(7, {166, 484, 116, 32}, Role::IconButton, Glyph::Minus, "Delete", "Excluir", "delete macro"));
   p.items.push_back(item(16, {326, 126, 106, 24}, Role::Label, "Name", "Nome", "label"));
   Item record = item(5, {676, 124, 148, 34}, Role::Record, "", "", "record / stop");
   record.captionFree = true;
@@ -205,8 +203,8 @@ Page ledPage() {
     const int y = 276 + k * 38;
     p.items.push_back(item(51 + k, {464, y, 170, 32}, Role::Checkbox, QString("Button %1").arg(k + 1),
                            QString("Botão %1").arg(k + 1), QString("reaction of key %1").arg(k)));
-    p.items.push_back(item(61 + k, {646, y, 170, 32}, Role::Label, "Reactive", "Reativo",
-                           QString("reaction kind of key %1").arg(k)));
+    p.items.push_back(
+        item(61 + k, {646, y, 170, 32}, Role::Label, "Reactive", "Reativo", QString("reaction kind of key %1").arg(k)));
   }
   p.items.push_back(item(57, {464, 504, 170, 30}, Role::Checkbox, "Wheel", "Roda", "reaction of key 7"));
   p.panels = {{{24, 118, 412, 420}, false}, {{448, 118, 388, 420}, false}};
@@ -214,28 +212,31 @@ Page ledPage() {
 }
 
 void functionNames(Skin& skin) {
-  const QStringList en = {
-      "Left click", "Right click", "Middle click", "Back", "Forward", "DPI loop",           // 1..6
-      "Advanced", "Multimedia", "Macros", "Built-in macros", "Profile switch",             // 7..11
-      "Fire key", "Double click", "Triple click", "DPI up", "DPI down",                     // 12..16
-      "DPI lock", "Host function",                                                          // 17..18
-      "Profile 1", "Profile 2", "Profile 3",                                                // 19..21
-      "Home", "Media player", "Email", "Volume up", "Volume down", "Previous", "Next", "Mute",
-      "Play/Pause", "Calculator",                                                           // 22..31
-      "Copy", "Paste", "Cut", "Undo", "Redo", "SelectAll", "Burst x3", "Rapid x5",          // 32..39
-      "Built-in 9", "Built-in 10", "Built-in 11", "Built-in 12", "Built-in 13", "Built-in 14", "Built-in 15",
-      "Built-in 16"};                                                                       // 40..47
-  const QStringList pt = {
-      "Clique esquerdo", "Clique direito", "Clique do meio", "Voltar", "Avançar", "Ciclo de DPI",
-      "Avançado", "Multimídia", "Macros", "Macros internas", "Trocar perfil",
-      "Tecla de disparo", "Clique duplo", "Clique triplo", "Aumentar DPI", "Diminuir DPI",
-      "Travar DPI", "Função do host",
-      "Perfil 1", "Perfil 2", "Perfil 3",
-      "Início", "Player de mídia", "E-mail", "Volume +", "Volume -", "Anterior", "Próxima", "Mudo",
-      "Tocar/Pausar", "Calculadora",
-      "Copiar", "Colar", "Recortar", "Desfazer", "Refazer", "Sel. tudo", "Rajada x3", "Rápido x5",
-      "Interna 9", "Interna 10", "Interna 11", "Interna 12", "Interna 13", "Interna 14", "Interna 15",
-      "Interna 16"};
+  const QStringList en = {"Left click",     "Right click",   "Middle click", "Back",
+                          "Forward",        "DPI loop",  // 1..6
+                          "Advanced",       "Multimedia",    "Macros",       "Built-in macros",
+                          "Profile switch",  // 7..11
+                          "Fire key",       "Double click",  "Triple click", "DPI up",
+                          "DPI down",                                      // 12..16
+                          "DPI lock",       "Host function",               // 17..18
+                          "Profile 1",      "Profile 2",     "Profile 3",  // 19..21
+                          "Home",           "Media player",  "Email",        "Volume up",
+                          "Volume down",    "Previous",      "Next",         "Mute",
+                          "Play/Pause",     "Calculator",  // 22..31
+                          "Copy",           "Paste",         "Cut",          "Undo",
+                          "Redo",           "SelectAll",     "Burst x3",     "Rapid x5",  // 32..39
+                          "Built-in 9",     "Built-in 10",   "Built-in 11",  "Built-in 12",
+                          "Built-in 13",    "Built-in 14",   "Built-in 15",  "Built-in 16"};  // 40..47
+  const QStringList pt = {"Clique esquerdo", "Clique direito",   "Clique do meio",  "Voltar",        "Avançar",
+                          "Ciclo de DPI",    "Avançado",         "Multimídia",      "Macros",        "Macros internas",
+                          "Trocar perfil",   "Tecla de disparo", "Clique duplo",    "Clique triplo", "Aumentar DPI",
+                          "Diminuir DPI",    "Travar DPI",       "Função do host",  "Perfil 1",      "Perfil 2",
+                          "Perfil 3",        "Início",           "Player de mídia", "E-mail",        "Volume +",
+                          "Volume -",        "Anterior",         "Próxima",         "Mudo",          "Tocar/Pausar",
+                          "Calculadora",     "Copiar",           "Colar",           "Recortar",      "Desfazer",
+                          "Refazer",         "Sel. tudo",        "Rajada x3",       "Rápido x5",     "Interna 9",
+                          "Interna 10",      "Interna 11",       "Interna 12",      "Interna 13",    "Interna 14",
+                          "Interna 15",      "Interna 16"};
   for (int i = 0; i < 47; ++i) {
     skin.functionNamesEn[static_cast<std::size_t>(i + 1)] = en.at(i);
     skin.functionNamesPt[static_cast<std::size_t>(i + 1)] = pt.at(i);

@@ -29,7 +29,10 @@ TEST_P(SplitLayoutValueTest, SplitsIntoSevenFields) {
 INSTANTIATE_TEST_SUITE_P(
     Values, SplitLayoutValueTest,
     ::testing::Values(
-        SplitCase{"WellFormedWithEmptyTail", "apply,10,20,30,40,Apply,", {"apply", "10", "20", "30", "40", "Apply", ""}, false},
+        SplitCase{"WellFormedWithEmptyTail",
+                  "apply,10,20,30,40,Apply,",
+                  {"apply", "10", "20", "30", "40", "Apply", ""},
+                  false},
         SplitCase{"TailIsKeptInFieldSix", "a,1,2,3,4,Cap,note", {"a", "1", "2", "3", "4", "Cap", "note"}, false},
         SplitCase{"SevenCommasCutTheCaption", "a,1,2,3,4,Save,as,", {"a", "1", "2", "3", "4", "Save", "as,"}, true},
         SplitCase{"NoCommaIsFieldZero", "Left click", {"Left click", "", "", "", "", "", ""}, false},

@@ -15,9 +15,8 @@ TEST(MaskRule, TransparentOnlyWhenAllThreeChannelsExceed100) {
     uint8_t r, g, b;
     bool transparent;
   };
-  const Case cases[] = {{101, 101, 101, true},  {255, 255, 255, true},  {100, 255, 255, false},
-                        {255, 100, 255, false}, {255, 255, 100, false}, {100, 100, 100, false},
-                        {0, 0, 0, false},       {101, 101, 100, false}};
+  const Case cases[] = {{101, 101, 101, true},  {255, 255, 255, true},  {100, 255, 255, false}, {255, 100, 255, false},
+                        {255, 255, 100, false}, {100, 100, 100, false}, {0, 0, 0, false},       {101, 101, 100, false}};
   for (const Case& c : cases) {
     EXPECT_EQ(isMaskTransparent(c.r, c.g, c.b), c.transparent) << int(c.r) << "," << int(c.g) << "," << int(c.b);
     // The alpha byte of a decoded pixel plays no part.
@@ -27,7 +26,8 @@ TEST(MaskRule, TransparentOnlyWhenAllThreeChannelsExceed100) {
 
 // A mask image in memory, with a stride wider than the image to catch row-addressing faults.
 struct Mask {
-  Mask(int w, int h) : width(w), height(h), stride(w + 3), pixels(static_cast<std::size_t>(stride * h), rgb(255, 255, 255)) {}
+  Mask(int w, int h)
+      : width(w), height(h), stride(w + 3), pixels(static_cast<std::size_t>(stride * h), rgb(255, 255, 255)) {}
   void set(int x, int y, uint32_t value) { pixels[static_cast<std::size_t>(y * stride + x)] = value; }
   PixelView view() const { return {pixels.data(), width, height, stride}; }
   int width, height, stride;

@@ -96,11 +96,10 @@ TEST_F(SkinLayoutTest, GeometryIsParsedLeniently) {
     const char* field;
     int32_t value;
   };
-  const Case cases[] = {{"15", 15},   {"  15", 15}, {"\t15", 15}, {"15px", 15}, {"abc", 0},
-                        {"", 0},      {"-7", -7},   {"+3", 3},    {"1 2", 1},   {"99999999999", 2147483647}};
+  const Case cases[] = {{"15", 15}, {"  15", 15}, {"\t15", 15}, {"15px", 15}, {"abc", 0},
+                        {"", 0},    {"-7", -7},   {"+3", 3},    {"1 2", 1},   {"99999999999", 2147483647}};
   for (const Case& c : cases) {
-    writeLayout(LayoutTable::Macro, kLanguageEnglish,
-                std::string("[BUTTONPOS]\n5=rec,") + c.field + ",0,0,0,,\n");
+    writeLayout(LayoutTable::Macro, kLanguageEnglish, std::string("[BUTTONPOS]\n5=rec,") + c.field + ",0,0,0,,\n");
     ASSERT_EQ(loadMacroLayout(paths, kLanguageEnglish, prompter, layout), LayoutLoadResult::Loaded);
     EXPECT_EQ(layout.macro[5].x, c.value) << "field \"" << c.field << "\"";
   }
@@ -140,7 +139,8 @@ TEST_F(SkinLayoutTest, SwitchingLanguageReplacesEveryEntry) {
   writeLayout(LayoutTable::Main, kLanguageEnglish,
               "[BUTTONPOS]\n3=apply,10,20,30,40,Apply,\n14=import,1,1,5,5,Import,\n"
               "[FUN_STRING]\n1=Left click\n22=Home\n[EDIT]\n1=n,1,1,1,1\n");
-  writeLayout(LayoutTable::Main, kLanguageSecond, "[BUTTONPOS]\n3=apply,11,21,31,41,Aplicar,\n[FUN_STRING]\n1=Clique\n");
+  writeLayout(LayoutTable::Main, kLanguageSecond,
+              "[BUTTONPOS]\n3=apply,11,21,31,41,Aplicar,\n[FUN_STRING]\n1=Clique\n");
   ASSERT_EQ(loadMainLayout(paths, kLanguageEnglish, prompter, layout), LayoutLoadResult::Loaded);
   ASSERT_EQ(loadMainLayout(paths, kLanguageSecond, prompter, layout), LayoutLoadResult::Loaded);
   EXPECT_EQ(layout.main[3], (LayoutItem{11, 21, 31, 41, "Aplicar"}));
@@ -160,8 +160,8 @@ TEST_F(SkinLayoutTest, LoadingAllTablesReportsOnlyTheFirstMissingFile) {
 }
 
 TEST_F(SkinLayoutTest, LoadingAllTablesSucceedsWhenEveryFileExists) {
-  for (LayoutTable table : {LayoutTable::Main, LayoutTable::Led, LayoutTable::Advanced, LayoutTable::Macro,
-                            LayoutTable::Warning}) {
+  for (LayoutTable table :
+       {LayoutTable::Main, LayoutTable::Led, LayoutTable::Advanced, LayoutTable::Macro, LayoutTable::Warning}) {
     writeLayout(table, kLanguageSecond, "[BUTTONPOS]\n0=x,1,2,3,4,Zero,\n");
   }
   EXPECT_EQ(loadAllLayouts(paths, kLanguageSecond, prompter, layout), LayoutLoadResult::Loaded);

@@ -51,8 +51,14 @@ const std::vector<Table>& tables() {
       {"advanced", [](const SkinLayout& l) { return std::span<const LayoutItem>(l.advanced); },
        join({{0, 1, 2, 17, 18, 19, 30, 31, 32, 33}, range(34, 41), range(47, 50), range(60, 63), range(66, 121)})},
       {"LED", [](const SkinLayout& l) { return std::span<const LayoutItem>(l.led); },
-       join({range(0, 3), range(7, 15), range(30, 35), {38, 39, 40, 41, 45}, range(47, 57), range(61, 66),
-             range(71, 75), {98}})},
+       join({range(0, 3),
+             range(7, 15),
+             range(30, 35),
+             {38, 39, 40, 41, 45},
+             range(47, 57),
+             range(61, 66),
+             range(71, 75),
+             {98}})},
       {"macro", [](const SkinLayout& l) { return std::span<const LayoutItem>(l.macro); },
        join({range(1, 7), range(10, 12), range(14, 16)})},
       {"warning", [](const SkinLayout& l) { return std::span<const LayoutItem>(l.warning); }, range(0, 2)},
@@ -107,7 +113,8 @@ TEST_F(ShippedSkin, EveryItemTheWindowUsesExistsInBothLanguages) {
     const SkinLayout& l = layoutOf(language);
     for (const LayoutRect& r : l.mainEdit) EXPECT_GT(r.width() * r.height(), 0);
     for (const LayoutRect& r : l.macroEdit) EXPECT_GT(r.width() * r.height(), 0);
-    for (std::size_t k = 1; k < l.macroDisplay.size(); ++k) EXPECT_GT(l.macroDisplay[k].width() * l.macroDisplay[k].height(), 0);
+    for (std::size_t k = 1; k < l.macroDisplay.size(); ++k)
+      EXPECT_GT(l.macroDisplay[k].width() * l.macroDisplay[k].height(), 0);
   }
 }
 
@@ -156,10 +163,11 @@ TEST_F(ShippedSkin, FunctionNamesAreCompleteAndInTheMenusOrder) {
     EXPECT_FALSE(second.functionNames[k].empty()) << k;
   }
   EXPECT_EQ(english.functionNames[1], "Left click");
-  const std::vector<std::string> multimedia = {"Home",        "Media player", "Email", "Volume up",  "Volume down",
-                                               "Previous",    "Next",         "Mute",  "Play/Pause", "Calculator"};
+  const std::vector<std::string> multimedia = {"Home",     "Media player", "Email", "Volume up",  "Volume down",
+                                               "Previous", "Next",         "Mute",  "Play/Pause", "Calculator"};
   for (std::size_t i = 0; i < multimedia.size(); ++i) EXPECT_EQ(english.functionNames[22 + i], multimedia[i]);
-  const std::vector<std::string> macrosEn = {"Copy", "Paste", "Cut", "Undo", "Redo", "SelectAll", "Burst x3", "Rapid x5"};
+  const std::vector<std::string> macrosEn = {"Copy", "Paste",     "Cut",      "Undo",
+                                             "Redo", "SelectAll", "Burst x3", "Rapid x5"};
   const std::vector<std::string> macrosPt = {"Copiar",  "Colar",     "Recortar",  "Desfazer",
                                              "Refazer", "Sel. tudo", "Rajada x3", "Rápido x5"};
   for (std::size_t i = 0; i < macrosEn.size(); ++i) {
@@ -259,8 +267,14 @@ TEST_F(ShippedSkin, SliderWidthsFitTheSliderArithmetic) {
       {"dpi 69", english.advanced[69], dpi, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}},
       {"pointer", english.advanced[1], speed, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
       {"wheel", english.advanced[18], speed, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
-      {"brightness", english.led[40], [](unsigned o, unsigned w) { return 6 - static_cast<int>(o * 7 / w); }, {0, 1, 2, 3, 4, 5, 6}},
-      {"led speed", english.led[41], [](unsigned o, unsigned w) { return static_cast<int>(o * 6 / w); }, {0, 1, 2, 3, 4, 5}},
+      {"brightness",
+       english.led[40],
+       [](unsigned o, unsigned w) { return 6 - static_cast<int>(o * 7 / w); },
+       {0, 1, 2, 3, 4, 5, 6}},
+      {"led speed",
+       english.led[41],
+       [](unsigned o, unsigned w) { return static_cast<int>(o * 6 / w); },
+       {0, 1, 2, 3, 4, 5}},
   };
   for (const Slider& s : sliders) {
     std::set<int> reached;
@@ -304,12 +318,18 @@ struct PageImages {
 
 const std::vector<PageImages>& pageImages() {
   static const std::vector<PageImages> kPages = {
-      {"main", [](const SkinLayout& l) { return std::span<const LayoutItem>(l.main); },
-       join({range(11, 16), range(19, 25)}), {}},
-      {"advanced", [](const SkinLayout& l) { return std::span<const LayoutItem>(l.advanced); },
-       join({{1, 18, 31}, range(34, 41), range(47, 50), range(60, 63), range(66, 121)}), {0, 2, 17, 19, 30, 32, 33}},
-      {"mac", [](const SkinLayout& l) { return std::span<const LayoutItem>(l.macro); },
-       join({range(1, 7), range(10, 12)}), {14, 15, 16}},
+      {"main",
+       [](const SkinLayout& l) { return std::span<const LayoutItem>(l.main); },
+       join({range(11, 16), range(19, 25)}),
+       {}},
+      {"advanced",
+       [](const SkinLayout& l) { return std::span<const LayoutItem>(l.advanced); },
+       join({{1, 18, 31}, range(34, 41), range(47, 50), range(60, 63), range(66, 121)}),
+       {0, 2, 17, 19, 30, 32, 33}},
+      {"mac",
+       [](const SkinLayout& l) { return std::span<const LayoutItem>(l.macro); },
+       join({range(1, 7), range(10, 12)}),
+       {14, 15, 16}},
       {"led", [](const SkinLayout& l) { return std::span<const LayoutItem>(l.led); },
        join({range(7, 14), {35, 40, 41, 45}, range(47, 57)}), join({{15, 30, 31, 32, 33, 34, 38, 39}, range(61, 66)})},
   };
@@ -339,8 +359,8 @@ TEST_F(ShippedSkin, NormalOverAndDownLooksAreClearlyDistinct) {
     // The page strip is drawn from every page's images.
     for (int i : range(0, 9)) interactive.push_back(1000 + i);
     for (int index : interactive) {
-      const LayoutItem& item = index >= 1000 ? english.main[static_cast<std::size_t>(index - 1000)]
-                                             : items[static_cast<std::size_t>(index)];
+      const LayoutItem& item =
+          index >= 1000 ? english.main[static_cast<std::size_t>(index - 1000)] : items[static_cast<std::size_t>(index)];
       const QRect r = rectOf(item);
       const std::string what = std::string(page.prefix) + " item " + std::to_string(index % 1000);
       EXPECT_GT(meanDifference(normal, over, r), 4.0) << what << " normal/over";
@@ -360,7 +380,8 @@ TEST_F(ShippedSkin, PageStripLooksTheSameOnEveryPage) {
     for (const char* prefix : {"advanced", "mac", "led"}) {
       const QImage other = loadSkinImage(skinFile(std::string(prefix) + "_" + look + ".jpg"));
       for (std::size_t i = 0; i <= 10; ++i) {
-        EXPECT_LT(meanDifference(first, other, rectOf(english.main[i])), 2.0) << prefix << " " << look << " strip " << i;
+        EXPECT_LT(meanDifference(first, other, rectOf(english.main[i])), 2.0)
+            << prefix << " " << look << " strip " << i;
       }
     }
   }
@@ -374,7 +395,10 @@ TEST_F(ShippedSkin, NullImageBlanksTheModeDependentControls) {
   }
   // The labels emptied with a blanked group lie inside that group.
   const std::vector<std::pair<std::size_t, std::vector<std::size_t>>> groups = {
-      {75, {15, 0, 1, 2, 3, 7, 8, 9, 10, 11, 12, 13}}, {72, {38, 40}}, {73, {39, 41}}, {74, {30, 31, 32, 33, 47, 48, 49}}};
+      {75, {15, 0, 1, 2, 3, 7, 8, 9, 10, 11, 12, 13}},
+      {72, {38, 40}},
+      {73, {39, 41}},
+      {74, {30, 31, 32, 33, 47, 48, 49}}};
   for (const auto& [group, members] : groups) {
     for (std::size_t m : members) {
       EXPECT_TRUE(rectOf(english.led[group]).contains(rectOf(english.led[m]))) << m << " in " << group;

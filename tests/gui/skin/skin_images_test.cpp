@@ -20,7 +20,8 @@ QRegion perPixelRegion(const QImage& mask) {
   for (int x = 0; x < mask.width(); ++x) {
     for (int y = 0; y < mask.height(); ++y) {
       const QRgb c = mask.pixel(x, y);
-      if (isMaskTransparent(static_cast<uint8_t>(qRed(c)), static_cast<uint8_t>(qGreen(c)), static_cast<uint8_t>(qBlue(c)))) {
+      if (isMaskTransparent(static_cast<uint8_t>(qRed(c)), static_cast<uint8_t>(qGreen(c)),
+                            static_cast<uint8_t>(qBlue(c)))) {
         region = region.xored(QRegion(x, y, 1, 1));
       }
     }
@@ -83,8 +84,8 @@ TEST(SkinImages, MissingOrUnreadableMaskFallsBackToTheWholeWindow) {
 TEST(SkinImages, PaintRegionsToggleTheControlRectangles) {
   const QRegion shape(0, 0, 100, 100);
   SkinLayout layout;
-  layout.mainEdit[0] = {10, 10, 30, 20};    // inside: cut out
-  layout.mainEdit[2] = {90, 90, 120, 95};   // reaches outside: the outside part is added
+  layout.mainEdit[0] = {10, 10, 30, 20};   // inside: cut out
+  layout.mainEdit[2] = {90, 90, 120, 95};  // reaches outside: the outside part is added
   layout.macroEdit[0] = {0, 0, 10, 10};
   layout.macroDisplay[2] = {20, 20, 40, 40};
   layout.macroDisplay[3] = {5, 5, 5, 50};  // empty: no change
