@@ -225,8 +225,8 @@ void functionNames(Skin& skin) {
                           "Play/Pause",     "Calculator",  // 22..31
                           "Copy",           "Paste",         "Cut",          "Undo",
                           "Redo",           "SelectAll",     "Burst x3",     "Rapid x5",  // 32..39
-                          "Built-in 9",     "Built-in 10",   "Built-in 11",  "Built-in 12",
-                          "Built-in 13",    "Built-in 14",   "Built-in 15",  "Built-in 16"};  // 40..47
+                          "Save",           "Find",          "Print",        "New tab",
+                          "Close tab",      "Reopen",        "Next tab",     "Prev tab"};  // 40..47
   const QStringList pt = {"Clique esquerdo", "Clique direito",   "Clique do meio",  "Voltar",        "Avançar",
                           "Ciclo de DPI",    "Avançado",         "Multimídia",      "Macros",        "Macros internas",
                           "Trocar perfil",   "Tecla de disparo", "Clique duplo",    "Clique triplo", "Aumentar DPI",
@@ -234,9 +234,9 @@ void functionNames(Skin& skin) {
                           "Perfil 3",        "Início",           "Player de mídia", "E-mail",        "Volume +",
                           "Volume -",        "Anterior",         "Próxima",         "Mudo",          "Tocar/Pausar",
                           "Calculadora",     "Copiar",           "Colar",           "Recortar",      "Desfazer",
-                          "Refazer",         "Sel. tudo",        "Rajada x3",       "Rápido x5",     "Interna 9",
-                          "Interna 10",      "Interna 11",       "Interna 12",      "Interna 13",    "Interna 14",
-                          "Interna 15",      "Interna 16"};
+                          "Refazer",         "Sel. tudo",        "Rajada x3",       "Rápido x5",     "Salvar",
+                          "Localizar",       "Imprimir",         "Nova aba",        "Fechar aba",    "Reabrir",
+                          "Próxima aba",     "Aba anterior"};
   for (int i = 0; i < 47; ++i) {
     skin.functionNamesEn[static_cast<std::size_t>(i + 1)] = en.at(i);
     skin.functionNamesPt[static_cast<std::size_t>(i + 1)] = pt.at(i);

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "macro/factory_macros.h"
 #include "platform/paths.h"
 #include "settings/language.h"
 #include "skin/skin_images.h"
@@ -173,6 +174,10 @@ TEST_F(ShippedSkin, FunctionNamesAreCompleteAndInTheMenusOrder) {
   for (std::size_t i = 0; i < macrosEn.size(); ++i) {
     EXPECT_EQ(english.functionNames[32 + i], macrosEn[i]);
     EXPECT_EQ(second.functionNames[32 + i], macrosPt[i]);
+  }
+  // Codes 32..47 name the built-in macros the program ships.
+  for (std::size_t code = 32; code <= kFunctionNameCount; ++code) {
+    EXPECT_EQ(english.functionNames[code], kBuiltInMacroNames[code - 32]) << code;
   }
 }
 
