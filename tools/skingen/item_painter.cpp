@@ -392,6 +392,9 @@ void paintItem(QPainter& p, const Item& item, Look look) {
       p.fillRect(QRectF(r.left() + 1, r.top() + 4, 3, r.height() - 8), QColor(255, 170, 40));
       break;
     case Role::Label: break;
+    case Role::Tag:
+      plate(p, r.adjusted(0, 2, 0, -2), 5, QColor(10, 18, 36), QColor(14, 24, 46), QColor(36, 60, 98));
+      break;
     case Role::Region:
       // Group frames belong to the page and are absent from the null image.
       if (item.glyph == Glyph::Active) {

@@ -150,9 +150,9 @@ void paintOverlay(QPainter& p, const std::vector<const Item*>& items,
     p.drawText(rect.adjusted(3, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop, name);
   }
   for (const Item* it : items) {
-    const QColor colour = it->role == Role::Label    ? QColor(255, 210, 60)
-                          : it->role == Role::Region ? QColor(255, 80, 220)
-                                                     : kCyan;
+    const QColor colour = (it->role == Role::Label || it->role == Role::Tag) ? QColor(255, 210, 60)
+                          : it->role == Role::Region                         ? QColor(255, 80, 220)
+                                                                             : kCyan;
     p.setPen(QPen(colour, 1, it->role == Role::Region ? Qt::DashLine : Qt::SolidLine));
     p.setBrush(Qt::NoBrush);
     p.drawRect(it->rect.adjusted(0, 0, -1, -1));

@@ -113,7 +113,7 @@ Page advancedPage() {
   for (const Speed& s : speeds) {
     p.items.push_back(item(s.label, {572, s.y, 250, 22}, Role::Label, s.en, s.pt, "label"));
     p.items.push_back(item(s.bar, {576, s.y + 28, 180, 16}, Role::Bar, "", "", "slider"));
-    p.items.push_back(item(s.value, {762, s.y + 24, 62, 24}, Role::Label, s.valueText, s.valueText, "value"));
+    p.items.push_back(item(s.value, {762, s.y + 24, 62, 24}, Role::Tag, s.valueText, s.valueText, "value"));
   }
   p.items.push_back(item(33, {572, 318, 250, 22}, Role::Label, "Report rate", "Taxa de relatório", "label"));
   static const char* kRates[4] = {"125 Hz", "250 Hz", "500 Hz", "1000 Hz"};
@@ -175,12 +175,12 @@ Page ledPage() {
     p.items.push_back(c);
   }
   p.items.push_back(item(14, {44, 308, 200, 28}, Role::Checkbox, "User colours", "Cores do usuário", "user colours"));
-  p.items.push_back(item(72, {32, 344, 396, 64}, Role::Region, "", "", "brightness group (hidden per mode)"));
-  p.items.push_back(item(38, {40, 348, 380, 18}, Role::Label, "Brightness", "Brilho", "label"));
-  p.items.push_back(glyphItem(40, {44, 370, 372, 26}, Role::Bar, Glyph::Sun, "", "", "brightness"));
-  p.items.push_back(item(73, {32, 416, 396, 64}, Role::Region, "", "", "speed group (hidden per mode)"));
-  p.items.push_back(item(39, {40, 420, 380, 18}, Role::Label, "Speed", "Velocidade", "label"));
-  p.items.push_back(glyphItem(41, {44, 442, 372, 26}, Role::Bar, Glyph::Speed, "", "", "speed"));
+  p.items.push_back(item(72, {32, 352, 396, 64}, Role::Region, "", "", "brightness group (hidden per mode)"));
+  p.items.push_back(item(38, {40, 356, 380, 18}, Role::Label, "Brightness", "Brilho", "label"));
+  p.items.push_back(glyphItem(40, {44, 378, 372, 26}, Role::Bar, Glyph::Sun, "", "", "brightness"));
+  p.items.push_back(item(73, {32, 432, 396, 64}, Role::Region, "", "", "speed group (hidden per mode)"));
+  p.items.push_back(item(39, {40, 436, 380, 18}, Role::Label, "Speed", "Velocidade", "label"));
+  p.items.push_back(glyphItem(41, {44, 458, 372, 26}, Role::Bar, Glyph::Speed, "", "", "speed"));
   // Direction group.
   p.items.push_back(item(74, {456, 124, 260, 106}, Role::Region, "", "", "direction group (hidden per mode)"));
   p.items.push_back(item(30, {464, 128, 244, 18}, Role::Label, "Direction", "Direção", "label"));
@@ -204,7 +204,7 @@ Page ledPage() {
     p.items.push_back(item(51 + k, {464, y, 170, 32}, Role::Checkbox, QString("Button %1").arg(k + 1),
                            QString("Botão %1").arg(k + 1), QString("reaction of key %1").arg(k)));
     p.items.push_back(
-        item(61 + k, {646, y, 170, 32}, Role::Label, "Reactive", "Reativo", QString("reaction kind of key %1").arg(k)));
+        item(61 + k, {646, y, 170, 32}, Role::Tag, "Reactive", "Reativo", QString("reaction kind of key %1").arg(k)));
   }
   p.items.push_back(item(57, {464, 504, 170, 30}, Role::Checkbox, "Wheel", "Roda", "reaction of key 7"));
   p.panels = {{{24, 118, 412, 420}, false}, {{448, 118, 388, 420}, false}};

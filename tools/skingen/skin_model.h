@@ -36,6 +36,7 @@ enum class Role {
   WarningChoice,  // a choice of the warning window: light, so its red caption reads well
   Message,        // the warning's message: a light strip under red text
   Label,          // text only: the same in every look
+  Tag,            // text on a quiet plate (values, reaction kinds): the same in every look
   Region,         // an area blanked with the null image: drawn as a group frame
 };
 
