@@ -48,7 +48,11 @@ class LayoutReader {
 
 // Opens a table's file; shows the missing-file message when it cannot be read.
 std::optional<IniDocument> openLayout(const Paths& paths, LayoutTable table, int32_t language, Prompter& prompter) {
-  std::optional<IniDocument> document = IniDocument::load(layoutFilePath(paths, table, language));
+  const std::filesystem::path path = layoutFilePath(paths, table, language);
+  // A folder or device under the file's name is as unusable as no file at all.
+  std::error_code error;
+  std::optional<IniDocument> document;
+  if (std::filesystem::is_regular_file(path, error)) document = IniDocument::load(path);
   if (!document) prompter.showMessage(kLayoutFileMissingMessage);
   return document;
 }

@@ -135,6 +135,13 @@ TEST_F(SkinLayoutTest, MissingFileIsReportedOnceAndLeavesTheTableEmpty) {
   EXPECT_EQ(layout.main[3], LayoutItem{});
 }
 
+TEST_F(SkinLayoutTest, UnreadableFileCountsAsMissing) {
+  // A folder where the file should be: it exists but cannot be read as a file.
+  std::filesystem::create_directories(layoutFilePath(paths, LayoutTable::Led, kLanguageEnglish));
+  EXPECT_EQ(loadLedLayout(paths, kLanguageEnglish, prompter, layout), LayoutLoadResult::FileMissing);
+  EXPECT_EQ(prompter.messages, std::vector<std::string>{std::string(kLayoutFileMissingMessage)});
+}
+
 TEST_F(SkinLayoutTest, SwitchingLanguageReplacesEveryEntry) {
   writeLayout(LayoutTable::Main, kLanguageEnglish,
               "[BUTTONPOS]\n3=apply,10,20,30,40,Apply,\n14=import,1,1,5,5,Import,\n"
