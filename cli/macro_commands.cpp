@@ -117,8 +117,7 @@ int macroShow(Context& ctx, const std::vector<std::string>& args) {
   if (words.size() == 2) {
     const int index = wtoi(words[1]);
     if (index < 0 || index >= store.count) {
-      ctx.err << "tarvosk-cli: " << file.string() << " has " << store.count << " macro(s); no macro " << index
-              << '\n';
+      ctx.err << "tarvosk-cli: " << file.string() << " has " << store.count << " macro(s); no macro " << index << '\n';
       return kExitFailure;
     }
     showMacro(ctx, store.slots[static_cast<std::size_t>(index)], index, parsed->language);

@@ -83,9 +83,12 @@ int dpiLevelValue(int level) {
     case 3: return 600;
     case 5: return 1000;
     case 6: return 1200;
-    case 7: case 8: return 1600;
-    case 9: case 10: return 2000;
-    case 11: case 12: return 2400;
+    case 7:
+    case 8: return 1600;
+    case 9:
+    case 10: return 2000;
+    case 11:
+    case 12: return 2400;
     case 13: return 3200;
     case 14: return 4000;
     case 15: return 4800;
@@ -121,12 +124,8 @@ std::vector<std::string> ledProgramLines(const LedProgram& p, int32_t language) 
     switch (j % 4) {
       case 0: lines.push_back((english ? "[Mode]:" : "[模式]:") + ledStepModeName(v, language)); break;
       case 1: lines.push_back((english ? "[Light color]:" : "[灯光颜色]:") + ledColorName(v, language)); break;
-      case 2:
-        lines.push_back((english ? "[Continued Time]:" : "[持续时间]:") + std::to_string(v) + "*100ms");
-        break;
-      default:
-        lines.push_back((english ? "[Interval Time]:" : "[间隔时间]:") + std::to_string(v) + "*100ms");
-        break;
+      case 2: lines.push_back((english ? "[Continued Time]:" : "[持续时间]:") + std::to_string(v) + "*100ms"); break;
+      default: lines.push_back((english ? "[Interval Time]:" : "[间隔时间]:") + std::to_string(v) + "*100ms"); break;
     }
   }
   return lines;

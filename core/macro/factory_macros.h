@@ -17,9 +17,9 @@ namespace tarvosk {
 
 // Names of built-in macros 0..20 (function codes 32..52).
 inline constexpr std::array<std::string_view, kMacroSlots> kBuiltInMacroNames = {
-    "Copy",    "Paste",   "Cut",      "Undo",     "Redo",    "SelectAll", "Burst x3",
-    "Rapid x5", "Save",   "Find",     "Print",    "New tab", "Close tab", "Reopen",
-    "Next tab", "Prev tab", "Switch", "Desktop",  "Lock",    "Refresh",   "Burst x2",
+    "Copy",     "Paste",    "Cut",    "Undo",    "Redo",    "SelectAll", "Burst x3",
+    "Rapid x5", "Save",     "Find",   "Print",   "New tab", "Close tab", "Reopen",
+    "Next tab", "Prev tab", "Switch", "Desktop", "Lock",    "Refresh",   "Burst x2",
 };
 
 BuiltInMacroTable factoryBuiltInMacros();

@@ -64,8 +64,7 @@ bool LibraryMacroSource::writeUserMacro(int group, int index, const MacroRecord&
   if (index < 0 || index >= list.macroCounts[static_cast<std::size_t>(group)]) return false;
   // Only this macro's key changes: the file keeps its count and its other macros.
   const std::string value = encodeFieldString(macro, m_language);
-  return ProfileFile(file).update(
-      [&](IniDocument& doc) { doc.write(kMacroSection, std::to_string(index), value); });
+  return ProfileFile(file).update([&](IniDocument& doc) { doc.write(kMacroSection, std::to_string(index), value); });
 }
 
 }  // namespace tarvosk

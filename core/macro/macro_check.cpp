@@ -54,10 +54,8 @@ void checkEvent(const MacroRecord& m, int i, int32_t language, MacroIssues& issu
       return;
     case code::kReservedF7:
     case code::kReservedFA:
-    case code::kReservedFB:
-      return;  // kinds kept as stored; only their counts matter
-    default:
-      break;
+    case code::kReservedFB: return;  // kinds kept as stored; only their counts matter
+    default: break;
   }
   if (!hasKeyName(c, language)) issues.push_back(at + "unknown key code " + hex(c) + " (shown as \"Unkown\")");
   if (t != type::kPress && t != type::kRelease) {
@@ -147,7 +145,8 @@ std::optional<MacroIssues> checkGroupIndexFile(const std::filesystem::path& file
     if (!isUsableGroupName(name)) {
       issues.push_back(at + "name cannot name a file in the macro folder; the group is dropped");
     } else if (!std::filesystem::is_regular_file(groupFile(file.parent_path(), name), ec)) {
-      issues.push_back(at + "file \"" + name + std::string(kGroupFileExtension) + "\" is missing; the group is dropped");
+      issues.push_back(at + "file \"" + name + std::string(kGroupFileExtension) +
+                       "\" is missing; the group is dropped");
     }
   }
   return issues;

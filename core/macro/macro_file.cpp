@@ -13,9 +13,6 @@ namespace {
 
 constexpr int kEventFields = 8;
 
-void decodeFields(std::string_view value, std::size_t storedLength, int32_t language, MacroRecord& m,
-                  MacroIssues* issues);
-
 // Reads fields out of one value and remembers the ones that were not three plain digits.
 class FieldReader {
  public:
@@ -89,80 +86,6 @@ class PrefixedIssues {
   MacroIssues m_local;
 };
 
-// Decodes keys 0..count-1 of `doc` into fresh slots; values are cut to bufferChars - 1 units.
-void readSlots(const IniDocument& doc, int32_t language, MacroStore& store, std::size_t bufferChars, int limit,
-               MacroIssues* issues) {
-  store.count = static_cast<int16_t>(readMacroCount(doc, issues, limit));
-  for (int i = 0; i < store.count; ++i) {
-    PrefixedIssues macroIssues(issues, i);
-    const std::string key = std::to_string(i);
-    const std::optional<std::string> raw = doc.value(kMacroSection, key);
-    if (!raw) note(macroIssues.list(), "key missing; the macro reads as empty");
-    const std::string value = doc.readString(kMacroSection, key, "", bufferChars);
-    if (raw && value.size() < raw->size() && bufferChars < kMacroValueBufferChars &&
-        raw->find_first_not_of('0', value.size()) != std::string::npos) {
-      note(macroIssues.list(), "characters past " + std::to_string(bufferChars - 1) +
-                                   " of a built-in macro are not read; what they hold is lost");
-    }
-    MacroRecord& slot = store.slots[static_cast<std::size_t>(i)];
-    slot = MacroRecord{};
-    decodeFields(value, raw ? raw->size() : 0, language, slot, raw ? macroIssues.list() : nullptr);
-  }
-}
-
-bool readStoreFile(const std::filesystem::path& file, int32_t language, MacroStore& store, Prompter& prompter,
-                   std::size_t bufferChars, int limit, MacroIssues* issues) {
-  const std::optional<IniDocument> doc = IniDocument::load(file);
-  std::error_code ec;
-  if (!doc || !std::filesystem::is_regular_file(file, ec)) {
-    prompter.showMessage(kMissingMacroFileMessage);
-    store.count = 0;
-    return false;
-  }
-  readSlots(*doc, language, store, bufferChars, limit, issues);
-  return true;
-}
-
-}  // namespace
-
-std::string pad3(uint8_t value) {
-  std::string out;
-  appendPad3(out, value);
-  return out;
-}
-
-std::string encodeFieldString(const MacroRecord& m, int32_t language) {
-  std::string out;
-  out.reserve(kFieldStringLength);
-  for (char16_t unit : m.name) appendWord(out, static_cast<uint16_t>(unit));
-  appendPad3(out, m.playMode);
-  appendWord(out, m.repeatCount);
-  appendWord(out, m.eventCount);
-  appendWord(out, m.moveCount);
-  appendWord(out, m.reservedF7Count);
-  appendWord(out, m.dpiCount);
-  appendWord(out, m.reservedFACount);
-  appendPad3(out, m.ledCount);
-  appendPad3(out, m.reservedFBCount);
-  for (std::size_t k = 0; k < kMacroEvents; ++k) {
-    appendPad3(out, m.eventType[k]);
-    appendPad3(out, hidToVirtualKey(m.eventCode[k], language));
-    appendWord(out, m.eventParamA[k]);
-    appendWord(out, m.eventParamB[k]);
-    appendWord(out, m.eventDelay[k]);
-  }
-  for (const LedProgram& p : m.ledPrograms) {
-    for (uint8_t b : p.bytes) appendPad3(out, b);
-  }
-  return out;
-}
-
-void decodeFieldString(std::string_view value, int32_t language, MacroRecord& m, MacroIssues* issues) {
-  decodeFields(value, value.size(), language, m, issues);
-}
-
-namespace {
-
 // `storedLength` is the length of the value in the file, which the built-in reader sees only in part.
 void decodeFields(std::string_view value, std::size_t storedLength, int32_t language, MacroRecord& m,
                   MacroIssues* issues) {
@@ -220,7 +143,78 @@ void decodeFields(std::string_view value, std::size_t storedLength, int32_t lang
   clipCount(m.reservedFBCount, kMaxReservedFBEvents, "reservedFBCount", issues);
 }
 
+// Decodes keys 0..count-1 of `doc` into fresh slots; values are cut to bufferChars - 1 units.
+void readSlots(const IniDocument& doc, int32_t language, MacroStore& store, std::size_t bufferChars, int limit,
+               MacroIssues* issues) {
+  store.count = static_cast<int16_t>(readMacroCount(doc, issues, limit));
+  for (int i = 0; i < store.count; ++i) {
+    PrefixedIssues macroIssues(issues, i);
+    const std::string key = std::to_string(i);
+    const std::optional<std::string> raw = doc.value(kMacroSection, key);
+    if (!raw) note(macroIssues.list(), "key missing; the macro reads as empty");
+    const std::string value = doc.readString(kMacroSection, key, "", bufferChars);
+    if (raw && value.size() < raw->size() && bufferChars < kMacroValueBufferChars &&
+        raw->find_first_not_of('0', value.size()) != std::string::npos) {
+      note(macroIssues.list(), "characters past " + std::to_string(bufferChars - 1) +
+                                   " of a built-in macro are not read; what they hold is lost");
+    }
+    MacroRecord& slot = store.slots[static_cast<std::size_t>(i)];
+    slot = MacroRecord{};
+    decodeFields(value, raw ? raw->size() : 0, language, slot, raw ? macroIssues.list() : nullptr);
+  }
+}
+
+bool readStoreFile(const std::filesystem::path& file, int32_t language, MacroStore& store, Prompter& prompter,
+                   std::size_t bufferChars, int limit, MacroIssues* issues) {
+  std::error_code ec;
+  std::optional<IniDocument> doc;
+  if (std::filesystem::is_regular_file(file, ec)) doc = IniDocument::load(file);
+  if (!doc) {
+    prompter.showMessage(kMissingMacroFileMessage);
+    store.count = 0;
+    return false;
+  }
+  readSlots(*doc, language, store, bufferChars, limit, issues);
+  return true;
+}
+
 }  // namespace
+
+std::string pad3(uint8_t value) {
+  std::string out;
+  appendPad3(out, value);
+  return out;
+}
+
+std::string encodeFieldString(const MacroRecord& m, int32_t language) {
+  std::string out;
+  out.reserve(kFieldStringLength);
+  for (char16_t unit : m.name) appendWord(out, static_cast<uint16_t>(unit));
+  appendPad3(out, m.playMode);
+  appendWord(out, m.repeatCount);
+  appendWord(out, m.eventCount);
+  appendWord(out, m.moveCount);
+  appendWord(out, m.reservedF7Count);
+  appendWord(out, m.dpiCount);
+  appendWord(out, m.reservedFACount);
+  appendPad3(out, m.ledCount);
+  appendPad3(out, m.reservedFBCount);
+  for (std::size_t k = 0; k < kMacroEvents; ++k) {
+    appendPad3(out, m.eventType[k]);
+    appendPad3(out, hidToVirtualKey(m.eventCode[k], language));
+    appendWord(out, m.eventParamA[k]);
+    appendWord(out, m.eventParamB[k]);
+    appendWord(out, m.eventDelay[k]);
+  }
+  for (const LedProgram& p : m.ledPrograms) {
+    for (uint8_t b : p.bytes) appendPad3(out, b);
+  }
+  return out;
+}
+
+void decodeFieldString(std::string_view value, int32_t language, MacroRecord& m, MacroIssues* issues) {
+  decodeFields(value, value.size(), language, m, issues);
+}
 
 int readMacroCount(const IniDocument& doc, MacroIssues* issues, int limit) {
   const int count = doc.readInt(kMacroSection, kMacroCountKey, kMacroCountBufferChars);
@@ -270,7 +264,8 @@ bool writeAllMacros(const std::filesystem::path& file, const MacroStore& store, 
   return ProfileFile(file).update([&](IniDocument& doc) {
     doc.writeInt(kMacroSection, kMacroCountKey, count);
     for (int i = 0; i < count; ++i) {
-      doc.write(kMacroSection, std::to_string(i), encodeFieldString(store.slots[static_cast<std::size_t>(i)], language));
+      doc.write(kMacroSection, std::to_string(i),
+                encodeFieldString(store.slots[static_cast<std::size_t>(i)], language));
     }
   });
 }

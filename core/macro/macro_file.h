@@ -28,7 +28,7 @@ inline constexpr std::string_view kMissingMacroFileMessage = "找不到配置文
 inline constexpr int kFieldCount = 2783;
 inline constexpr std::size_t kFieldStringLength = 3 * kFieldCount;  // 8349
 // Field positions inside the field string.
-inline constexpr int kFieldName = 0;          // 20 fields: name as UTF-16LE bytes
+inline constexpr int kFieldName = 0;  // 20 fields: name as UTF-16LE bytes
 inline constexpr int kFieldPlayMode = 20;
 inline constexpr int kFieldRepeatCount = 21;  // 16-bit values take two fields, low byte first
 inline constexpr int kFieldEventCount = 23;
@@ -38,7 +38,7 @@ inline constexpr int kFieldDpiCount = 29;
 inline constexpr int kFieldReservedFACount = 31;
 inline constexpr int kFieldLedCount = 33;
 inline constexpr int kFieldReservedFBCount = 34;
-inline constexpr int kFieldEvents = 35;       // 8 fields per event: type, code, A lo/hi, B lo/hi, delay lo/hi
+inline constexpr int kFieldEvents = 35;         // 8 fields per event: type, code, A lo/hi, B lo/hi, delay lo/hi
 inline constexpr int kFieldLedPrograms = 2443;  // 68 fields per program
 
 // Read buffer sizes: "macroNum" keeps 2 characters; macro values 28106 characters in group files

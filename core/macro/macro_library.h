@@ -33,10 +33,10 @@ inline constexpr std::string_view kMissingGroupIndexMessage = "Can't find the fi
 inline constexpr std::string_view kCreateGroupFileFailedMessage = "Create new mac_file Fail!";
 
 struct MacroLibrary {
-  int32_t groupCount = 0;                              // 0..12
-  std::array<std::string, kMaxGroups> groupNames;      // entries past groupCount are empty
-  int32_t currentGroup = 0;                            // group whose macros are in the MacroStore
-  std::array<int32_t, kMaxGroups> macroCounts{};       // per group, 0..20, as last collected
+  int32_t groupCount = 0;                          // 0..12
+  std::array<std::string, kMaxGroups> groupNames;  // entries past groupCount are empty
+  int32_t currentGroup = 0;                        // group whose macros are in the MacroStore
+  std::array<int32_t, kMaxGroups> macroCounts{};   // per group, 0..20, as last collected
   std::array<std::array<std::string, kMacrosPerGroup>, kMaxGroups> macroNames;  // as last collected
 };
 

@@ -20,10 +20,10 @@
 
 namespace tarvosk {
 
-inline constexpr int kMacroEvents = 301;        // event slots per macro
-inline constexpr int kMacroNameUnits = 10;      // UTF-16 units of `name`, NUL included
-inline constexpr int kMacroNameMaxChars = 9;    // what the name editor admits (units before the NUL)
-inline constexpr int kLedProgramCount = 5;      // `ledPrograms` and `reservedFBBlocks` per macro
+inline constexpr int kMacroEvents = 301;      // event slots per macro
+inline constexpr int kMacroNameUnits = 10;    // UTF-16 units of `name`, NUL included
+inline constexpr int kMacroNameMaxChars = 9;  // what the name editor admits (units before the NUL)
+inline constexpr int kLedProgramCount = 5;    // `ledPrograms` and `reservedFBBlocks` per macro
 inline constexpr int kLedProgramBytes = 68;
 inline constexpr int kLedProgramMaxSteps = 16;  // (68 - 4) / 4
 inline constexpr int kMacroSlots = 21;          // slots of a MacroStore; slot 20 is the blank template
@@ -40,31 +40,31 @@ inline constexpr int kMaxReservedFBEvents = 5;
 
 // `eventCode` values. Keys are HID keyboard usages 0x04..0xE7.
 namespace code {
-inline constexpr uint8_t kPause = 0x00;        // "[Delay]": type 0, the pause only
+inline constexpr uint8_t kPause = 0x00;  // "[Delay]": type 0, the pause only
 inline constexpr uint8_t kFirstKey = 0x04;
 inline constexpr uint8_t kLastKey = 0xE7;
 inline constexpr uint8_t kLeftButton = 0xF1;
 inline constexpr uint8_t kMiddleButton = 0xF2;
 inline constexpr uint8_t kRightButton = 0xF3;
-inline constexpr uint8_t kMove = 0xF6;         // A = X amount, B = Y amount (0..100); type gives signs
-inline constexpr uint8_t kReservedF7 = 0xF7;   // files only; counted and limited
-inline constexpr uint8_t kDpi = 0xF8;          // A = sensitivity level 1..15 (type 9), B = 0
-inline constexpr uint8_t kLed = 0xF9;          // A = LedProgram index 0..4, B = 0
-inline constexpr uint8_t kReservedFA = 0xFA;   // files only; counted and limited
-inline constexpr uint8_t kReservedFB = 0xFB;   // files only; A = index into reservedFBBlocks
+inline constexpr uint8_t kMove = 0xF6;        // A = X amount, B = Y amount (0..100); type gives signs
+inline constexpr uint8_t kReservedF7 = 0xF7;  // files only; counted and limited
+inline constexpr uint8_t kDpi = 0xF8;         // A = sensitivity level 1..15 (type 9), B = 0
+inline constexpr uint8_t kLed = 0xF9;         // A = LedProgram index 0..4, B = 0
+inline constexpr uint8_t kReservedFA = 0xFA;  // files only; counted and limited
+inline constexpr uint8_t kReservedFB = 0xFB;  // files only; A = index into reservedFBBlocks
 }  // namespace code
 
 // `eventType` values.
 namespace type {
 inline constexpr uint8_t kPause = 0;
-inline constexpr uint8_t kPress = 1;           // keys and mouse buttons
+inline constexpr uint8_t kPress = 1;  // keys and mouse buttons
 inline constexpr uint8_t kRelease = 2;
-inline constexpr uint8_t kMoveLeftUp = 3;      // X-, Y-
-inline constexpr uint8_t kMoveLeftDown = 4;    // X-, Y+
-inline constexpr uint8_t kMoveRightUp = 5;     // X+, Y-
-inline constexpr uint8_t kMoveRightDown = 6;   // X+, Y+
+inline constexpr uint8_t kMoveLeftUp = 3;     // X-, Y-
+inline constexpr uint8_t kMoveLeftDown = 4;   // X-, Y+
+inline constexpr uint8_t kMoveRightUp = 5;    // X+, Y-
+inline constexpr uint8_t kMoveRightDown = 6;  // X+, Y+
 inline constexpr uint8_t kDpiSet = 9;
-inline constexpr uint8_t kDpiReset = 10;       // back to the value in force before the macro ran
+inline constexpr uint8_t kDpiReset = 10;  // back to the value in force before the macro ran
 inline constexpr uint8_t kLed0 = 13;
 inline constexpr uint8_t kLed1 = 14;
 inline constexpr uint8_t kLed2 = 15;
@@ -72,9 +72,9 @@ inline constexpr uint8_t kLed2 = 15;
 
 // `playMode`: only the low two bits mean something (higher bits are kept as stored).
 namespace play {
-inline constexpr uint8_t kRepeat = 0;          // play `repeatCount` times
+inline constexpr uint8_t kRepeat = 0;  // play `repeatCount` times
 inline constexpr uint8_t kOnce = 1;
-inline constexpr uint8_t kOnceOwnCode = 2;     // once, sent to the mouse with its own function code
+inline constexpr uint8_t kOnceOwnCode = 2;  // once, sent to the mouse with its own function code
 inline constexpr uint8_t kModeMask = 0x03;
 }  // namespace play
 
@@ -124,7 +124,7 @@ struct MacroRecord {
   uint8_t ledCount = 0;                          // events with code 0xF9 = ledPrograms in use; 0..5 (readers clip)
   uint8_t reservedFBCount = 0;                   // events with code 0xFB; 0..5 (readers clip)
   std::array<uint8_t, kMacroEvents> eventType{};
-  std::array<uint8_t, kMacroEvents> eventCode{};    // HID usage for keys, see `code`
+  std::array<uint8_t, kMacroEvents> eventCode{};  // HID usage for keys, see `code`
   std::array<uint16_t, kMacroEvents> eventParamA{};
   std::array<uint16_t, kMacroEvents> eventParamB{};
   std::array<uint16_t, kMacroEvents> eventDelay{};  // pause in ms after the event

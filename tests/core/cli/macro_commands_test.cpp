@@ -42,8 +42,8 @@ TEST_F(MacroCommandsTest, GroupsFollowsTheConfiguredLanguage) {
 }
 
 TEST_F(MacroCommandsTest, ShowPrintsTheListsAsTheMacroPageShowsThem) {
-  for (const auto& [language, expected] : {std::pair{"english", "every_kind.show.txt"},
-                                           std::pair{"second", "every_kind.show.second.txt"}}) {
+  for (const auto& [language, expected] :
+       {std::pair{"english", "every_kind.show.txt"}, std::pair{"second", "every_kind.show.second.txt"}}) {
     const auto r = runCli({"--skins", skins, "macro", "show", golden.string(), "--language", language});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, test::readFile(test::testDataDir() / "macro" / expected)) << language;
@@ -56,8 +56,9 @@ TEST_F(MacroCommandsTest, ShowPrintsTheListsAsTheMacroPageShowsThem) {
 TEST_F(MacroCommandsTest, ShowFindsAGroupByNameAndRefusesBadIndexes) {
   auto r = runCli({"--skins", skins, "macro", "show", "Office", "0", "--language", "english"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(r.out, "macro 0: Copy playMode=1 repeatCount=1 events=4\n[↓]LCONTROL\n    30ms\n[↓]C\n    30ms\n[↑]C\n"
-                   "    30ms\n[↑]LCONTROL\n");
+  EXPECT_EQ(r.out,
+            "macro 0: Copy playMode=1 repeatCount=1 events=4\n[↓]LCONTROL\n    30ms\n[↓]C\n    30ms\n[↑]C\n"
+            "    30ms\n[↑]LCONTROL\n");
   r = runCli({"--skins", skins, "macro", "show", "Office", "8", "--language", "english"});
   EXPECT_EQ(r.exitCode, 1);
   r = runCli({"--skins", skins, "macro", "show", (dir / "missing.dat").string()});
@@ -78,18 +79,18 @@ TEST_F(MacroCommandsTest, CheckReportsWhatTheReaderClipsOrIgnores) {
   put(kFieldEventCount + 1, "001");  // 456 events
   put(kFieldLedCount, "009");
   put(kFieldEvents, "001");
-  put(kFieldEvents + 1, "255");     // no key has virtual key 255
+  put(kFieldEvents + 1, "255");  // no key has virtual key 255
   put(kFieldEvents + 8, "013");
-  put(kFieldEvents + 9, "249");     // LED event ...
-  put(kFieldEvents + 10, "009");    // ... naming program 9
+  put(kFieldEvents + 9, "249");                                              // LED event ...
+  put(kFieldEvents + 10, "009");                                             // ... naming program 9
   for (int i = 0; i < kMacroNameUnits; ++i) put(kFieldName + 2 * i, "065");  // no NUL
   test::writeFile(dir / "bad.dat", "[Macros]\nmacroNum=30\n0=" + bad + "\n");
   r = runCli({"--skins", skins, "macro", "check", (dir / "bad.dat").string(), "--language", "english"});
   EXPECT_EQ(r.exitCode, 1);
-  for (const char* finding : {"macroNum 30 is above 20", "macro 0: eventCount 456 is above 301; clipped to 301",
-                              "macro 0: ledCount 9 is above 5", "macro 0: name has no terminating NUL",
-                              "macro 0: event 0: unknown key code 0xFF", "macro 0: event 1: LED program index 9",
-                              "macro 1: key missing"}) {
+  for (const char* finding :
+       {"macroNum 30 is above 20", "macro 0: eventCount 456 is above 301; clipped to 301",
+        "macro 0: ledCount 9 is above 5", "macro 0: name has no terminating NUL",
+        "macro 0: event 0: unknown key code 0xFF", "macro 0: event 1: LED program index 9", "macro 1: key missing"}) {
     EXPECT_NE(r.out.find(finding), std::string::npos) << finding << "\n" << r.out;
   }
 }
@@ -98,8 +99,9 @@ TEST_F(MacroCommandsTest, CheckTellsWhichGroupsAnIndexWouldLose) {
   const fs::path index = paths.macroFolder(kLanguageEnglish) / "macroGrp.ini";
   auto r = runCli({"--skins", skins, "macro", "check", index.string()});
   EXPECT_EQ(r.exitCode, 0) << r.out;
-  const std::string text = "[MACRO_GROUP_NUM]\nmacGrpNum=4\n[MACRO_GROUP_NAME]\n0=Office\n1=Lost\n"
-                           "2=ABCDEFGHIJKLMNOPQRST\n3=../Gaming\n";
+  const std::string text =
+      "[MACRO_GROUP_NUM]\nmacGrpNum=4\n[MACRO_GROUP_NAME]\n0=Office\n1=Lost\n"
+      "2=ABCDEFGHIJKLMNOPQRST\n3=../Gaming\n";
   test::writeFile(index, text);
   r = runCli({"--skins", skins, "macro", "check", index.string()});
   EXPECT_EQ(r.exitCode, 1);

@@ -22,9 +22,8 @@ TEST(KeyTables, TranslateTheDocumentedCodesBothWays) {
       {0x76, 118, 0x40},  // MENU is not translated on writing; 118 is F7
       {0x04, 65, 0x04},   {0x1D, 90, 0x1D},   {0x1E, 49, 0x1E},   {0x27, 48, 0x27},   {0x3A, 112, 0x3A},
       {0x45, 123, 0x45},  {0x59, 97, 0x59},   {0x62, 96, 0x62},   {0x68, 124, 0x68},  {0x73, 135, 0x73},
-      {0xE3, 91, 0xE3},   {0xE7, 92, 0xE7},   {0x34, 222, 0x34},
-      {0x00, 0, 0x00},    {0xF6, 0xF6, 0xF6}, {0xF7, 0xF7, 0xF7}, {0xF8, 0xF8, 0xF8}, {0xF9, 0xF9, 0xF9},
-      {0xFA, 0xFA, 0xFA}, {0xFB, 0xFB, 0xFB},
+      {0xE3, 91, 0xE3},   {0xE7, 92, 0xE7},   {0x34, 222, 0x34},  {0x00, 0, 0x00},    {0xF6, 0xF6, 0xF6},
+      {0xF7, 0xF7, 0xF7}, {0xF8, 0xF8, 0xF8}, {0xF9, 0xF9, 0xF9}, {0xFA, 0xFA, 0xFA}, {0xFB, 0xFB, 0xFB},
   };
   for (int32_t language : kBoth) {
     for (const auto& c : cases) {
@@ -43,9 +42,9 @@ TEST(KeyTables, PunctuationRowsFollowTheLanguage) {
     const char* secondName;
     uint8_t secondKey;
   } rows[] = {
-      {0x2D, "-", 189, "'", 219},   {0x2E, "+", 187, "«", 221},   {0x2F, "[{", 219, "+", 187},
-      {0x30, "]}", 221, "´´", 186}, {0x31, "|", 220, "~~", 191},  {0x33, ";:", 186, "ç", 192},
-      {0x34, " ' ", 222, "º", 222}, {0x35, "`~", 192, "|", 220},  {0x38, "/?", 191, "-", 189},
+      {0x2D, "-", 189, "'", 219},   {0x2E, "+", 187, "«", 221},  {0x2F, "[{", 219, "+", 187},
+      {0x30, "]}", 221, "´´", 186}, {0x31, "|", 220, "~~", 191}, {0x33, ";:", 186, "ç", 192},
+      {0x34, " ' ", 222, "º", 222}, {0x35, "`~", 192, "|", 220}, {0x38, "/?", 191, "-", 189},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(testing::Message() << "hid 0x" << std::hex << int(r.hid));
@@ -94,13 +93,13 @@ TEST(KeyTables, NamesTheRangesAndFallsBackForUnknownCodes) {
     uint8_t hid;
     const char* name;
   } cases[] = {
-      {0x04, "A"},         {0x1D, "Z"},       {0x1E, "1"},       {0x26, "9"},         {0x27, "0"},
-      {0x28, "RETURN"},    {0x2C, "SPACE"},   {0x36, ","},       {0x37, "."},         {0x39, "CAPITAL"},
-      {0x3A, "F1"},        {0x45, "F12"},     {0x46, "SNAPSHOT"}, {0x4E, "NEXT"},     {0x52, "UP"},
-      {0x57, "ADD"},       {0x59, "NUMPAD1"}, {0x61, "NUMPAD9"}, {0x62, "NUMPAD0"},   {0x63, "DECIMAL"},
-      {0x65, "APPS"},      {0x68, "F13"},     {0x73, "F24"},     {0x76, "MENU"},      {0x9C, "CLEAR"},
-      {0x9F, "SEPARATOR"}, {0xE0, "LCONTROL"}, {0xE7, "RWIN"},   {0xF1, "L-KEY"},     {0xF2, "M-KEY"},
-      {0xF3, "R-KEY"},     {0x00, "Unkown"},  {0x32, "Unkown"},  {0x58, "Unkown"},    {0xF6, "Unkown"},
+      {0x04, "A"},         {0x1D, "Z"},        {0x1E, "1"},        {0x26, "9"},       {0x27, "0"},
+      {0x28, "RETURN"},    {0x2C, "SPACE"},    {0x36, ","},        {0x37, "."},       {0x39, "CAPITAL"},
+      {0x3A, "F1"},        {0x45, "F12"},      {0x46, "SNAPSHOT"}, {0x4E, "NEXT"},    {0x52, "UP"},
+      {0x57, "ADD"},       {0x59, "NUMPAD1"},  {0x61, "NUMPAD9"},  {0x62, "NUMPAD0"}, {0x63, "DECIMAL"},
+      {0x65, "APPS"},      {0x68, "F13"},      {0x73, "F24"},      {0x76, "MENU"},    {0x9C, "CLEAR"},
+      {0x9F, "SEPARATOR"}, {0xE0, "LCONTROL"}, {0xE7, "RWIN"},     {0xF1, "L-KEY"},   {0xF2, "M-KEY"},
+      {0xF3, "R-KEY"},     {0x00, "Unkown"},   {0x32, "Unkown"},   {0x58, "Unkown"},  {0xF6, "Unkown"},
       {0xFF, "Unkown"},
   };
   for (int32_t language : kBoth) {

@@ -13,8 +13,8 @@ class LibrarySourceTest : public ::testing::Test {
  protected:
   void SetUp() override {
     test::RecordingPrompter prompter;
-    ASSERT_TRUE(readBuiltInMacros(test::shippedSkinsDir().parent_path() / "constMacro.dat", kLanguageEnglish,
-                                  builtIns, prompter));
+    ASSERT_TRUE(readBuiltInMacros(test::shippedSkinsDir().parent_path() / "constMacro.dat", kLanguageEnglish, builtIns,
+                                  prompter));
   }
   test::ScratchDir dir;
   Paths paths = test::scratchPaths(dir.path(), true);

@@ -101,7 +101,10 @@ TEST(FieldString, AShortValueReadsItsMissingFieldsAsZero) {
   m.eventDelay.fill(99);
   m.ledPrograms[0].bytes.fill(1);
   MacroIssues issues;
-  decodeFieldString("065000" "001", kLanguageEnglish, m, &issues);
+  decodeFieldString(
+      "065000"
+      "001",
+      kLanguageEnglish, m, &issues);
   // Field 2 is the low byte of unit 1; everything after it reads as zero.
   MacroRecord expected;
   expected.name[0] = u'A';
@@ -118,8 +121,8 @@ TEST(FieldString, ClipsCountsThatIndexArraysAndKeepsTheLowByteOfWideFields) {
   put(kFieldEventCount + 1, "001");  // 301 + 0: exactly the limit
   put(kFieldLedCount, "200");
   put(kFieldReservedFBCount, "006");
-  put(kFieldMoveCount, "999");       // 999 & 0xFF = 231
-  put(kFieldEvents + 2, "1x3");      // lenient: 1
+  put(kFieldMoveCount, "999");   // 999 & 0xFF = 231
+  put(kFieldEvents + 2, "1x3");  // lenient: 1
   MacroRecord m;
   MacroIssues issues;
   decodeFieldString(s, kLanguageEnglish, m, &issues);

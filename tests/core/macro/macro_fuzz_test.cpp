@@ -31,8 +31,8 @@ class Mutator {
 
   // One of: cut anywhere, flip bytes, splice in INI syntax or digits, replace a number.
   std::string mutate(std::string s) {
-    static const char* kPieces[] = {"\n", "=", "[", "]", "\r\n", "macroNum=", "macGrpNum=", "999", "-1", "\xFF\xFE",
-                                    "0=", "[Macros]", ";", "\"", "255255255", "\xE2\x86"};
+    static const char* kPieces[] = {"\n", "=",        "[",  "]",        "\r\n", "macroNum=", "macGrpNum=", "999",
+                                    "-1", "\xFF\xFE", "0=", "[Macros]", ";",    "\"",        "255255255",  "\xE2\x86"};
     const int rounds = 1 + below(4);
     for (int r = 0; r < rounds && !s.empty(); ++r) {
       const auto pos = static_cast<std::size_t>(below(static_cast<int>(s.size())));

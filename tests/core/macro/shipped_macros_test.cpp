@@ -62,8 +62,8 @@ TEST(ShippedMacros, FilesAreExactlyWhatTheFactoryDefinitionsWrite) {
       const fs::path committed = shipped / "skins" / language / folder;
       ASSERT_EQ(filesUnder(generated), filesUnder(committed)) << committed;
       for (const fs::path& file : filesUnder(generated)) {
-        EXPECT_TRUE(test::readFile(generated / file) == test::readFile(committed / file)) << committed / file << ' '
-                                                                                      << regenerate;
+        EXPECT_TRUE(test::readFile(generated / file) == test::readFile(committed / file))
+            << committed / file << ' ' << regenerate;
       }
     }
   }
@@ -76,8 +76,8 @@ TEST(ShippedMacros, BuiltInTableHoldsTheMenuMacrosFirst) {
   ASSERT_TRUE(readBuiltInMacros(shippedDataDir() / "constMacro.dat", kLanguageEnglish, table, prompter, &issues));
   EXPECT_TRUE(issues.empty()) << issues.front();
   ASSERT_EQ(table.count, kMacroSlots);
-  const std::vector<std::string> menuNames = {"Copy", "Paste", "Cut", "Undo", "Redo", "SelectAll", "Burst x3",
-                                              "Rapid x5"};
+  const std::vector<std::string> menuNames = {"Copy", "Paste",     "Cut",      "Undo",
+                                              "Redo", "SelectAll", "Burst x3", "Rapid x5"};
   for (std::size_t i = 0; i < menuNames.size(); ++i) EXPECT_EQ(macroNameText(table.slots[i]), menuNames[i]);
   for (int i = 0; i < kMacroSlots; ++i) {
     const MacroRecord& m = table.slots[static_cast<std::size_t>(i)];
