@@ -83,13 +83,17 @@ ButtonTranslation prepareUpload(SettingsRecord& s, const MacroSource& macros) {
 
 uint8_t keyByte(const SettingsRecord& s, const ButtonTranslation& t, int slot, int key) {
   if (slot < 0 || slot >= kProfileSlots || key < 0 || key >= kImageKeys) return 0;
-  int32_t reaction = 0;
-  if (key < kReactionKeys) reaction = s.ledReactEnable[slot][key] + 2 * s.ledReactType[slot][key];
+  // Only the low byte is sent; unsigned arithmetic keeps any value a hand-edited file holds
+  // from overflowing on the way there.
+  uint32_t reaction = 0;
+  if (key < kReactionKeys) {
+    reaction = static_cast<uint32_t>(s.ledReactEnable[slot][key]) + 2u * static_cast<uint32_t>(s.ledReactType[slot][key]);
+  }
   uint8_t device = 0;
   for (int b = 0; b < kButtons; ++b) {
     if (kButtonOrder[b] - 1 == key) device = t.deviceCode[slot][b];
   }
-  return low(reaction * 32 + device);
+  return static_cast<uint8_t>((reaction * 32u + device) & 0xFF);
 }
 
 uint8_t dpiStepCode(uint8_t dpiValue) { return kDpiStepCodes[dpiStepIndex(dpiValue)]; }

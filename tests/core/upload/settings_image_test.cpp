@@ -122,6 +122,34 @@ TEST(KeyByteTest, ReactionBitsSitAboveTheDeviceCode) {
   EXPECT_EQ(keyByte(s, t, 4, 0), 0);
 }
 
+struct ReactionCase {
+  int32_t enable;
+  int32_t type;
+  uint8_t byte;  // over device code 2
+};
+
+class ReactionValueTest : public ::testing::TestWithParam<ReactionCase> {};
+
+// A hand-edited file may hold any number; the key byte is the low byte of the formula and
+// computing it must not overflow (the sanitizer build traps on signed overflow).
+TEST_P(ReactionValueTest, KeyByteIsTheLowByteOfAnyReactionValue) {
+  const ReactionCase c = GetParam();
+  FakeMacroSource macros;
+  SettingsRecord s;
+  s.buttonFunction[0][2] = 7;  // device code 2
+  s.ledReactEnable[0][2] = c.enable;
+  s.ledReactType[0][2] = c.type;
+  const ButtonTranslation t = translateButtons(s, macros);
+  EXPECT_EQ(keyByte(s, t, 0, 2), c.byte);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, ReactionValueTest,
+                         ::testing::Values(ReactionCase{0, 0, 0x02}, ReactionCase{1, 0, 0x22}, ReactionCase{0, 1, 0x42},
+                                           ReactionCase{1, 3, 0xE2}, ReactionCase{8, 0, 0x02},
+                                           ReactionCase{-1, 0, 0xE2},
+                                           ReactionCase{INT32_MAX, INT32_MAX, 0xA2},
+                                           ReactionCase{INT32_MIN, INT32_MIN, 0x02}));
+
 struct LedCase {
   uint8_t type;
   uint8_t cycle;
