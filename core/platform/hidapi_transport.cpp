@@ -18,7 +18,8 @@ namespace {
 // handle is not meant to be used from two threads at once.
 class HidapiConnection : public HidConnection {
  public:
-  HidapiConnection(std::string path, hid_device* feature) : m_path(std::move(path)), m_feature(feature) {}
+  // `input` may be null (that open failed): reads then fail like those of a mouse that is gone.
+  HidapiConnection(hid_device* feature, hid_device* input) : m_feature(feature), m_input(input) {}
   ~HidapiConnection() override {
     hid_close(m_feature);
     if (m_input) hid_close(m_input);
@@ -46,17 +47,17 @@ class HidapiConnection : public HidConnection {
   }
 
   int readInput(std::span<uint8_t> report, int timeoutMs) override {
-    // Only the listener reads; the input handle is opened by the first read.
-    if (!m_input) m_input = hid_open_path(m_path.c_str());
+    // Only the listener reads. Its handle is opened with the connection, on the thread that runs
+    // discovery: hidapi's open keeps a process-wide error record, so an open on the listener
+    // thread could race with an enumeration or open on that thread.
     if (!m_input) return -1;
     return hid_read_timeout(m_input, report.data(), report.size(), timeoutMs);
   }
 
  private:
-  const std::string m_path;
   std::mutex m_featureMutex;
-  hid_device* m_feature;
-  hid_device* m_input = nullptr;
+  hid_device* const m_feature;
+  hid_device* const m_input;
 };
 
 }  // namespace
@@ -97,9 +98,9 @@ std::vector<HidInterfaceInfo> HidapiTransport::enumerate() {
 }
 
 std::shared_ptr<HidConnection> HidapiTransport::open(const std::string& path) {
-  hid_device* device = hid_open_path(path.c_str());
-  if (!device) return nullptr;
-  return std::make_shared<HidapiConnection>(path, device);
+  hid_device* feature = hid_open_path(path.c_str());
+  if (!feature) return nullptr;
+  return std::make_shared<HidapiConnection>(feature, hid_open_path(path.c_str()));
 }
 
 }  // namespace tarvosk
