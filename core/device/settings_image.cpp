@@ -98,6 +98,14 @@ uint8_t keyByte(const SettingsRecord& s, const ButtonTranslation& t, int slot, i
 
 uint8_t dpiStepCode(uint8_t dpiValue) { return kDpiStepCodes[dpiStepIndex(dpiValue)]; }
 
+uint8_t dpiEnableMask(const SettingsRecord& s) {
+  uint8_t mask = 0;
+  for (int n = 0; n < kDpiLevels; ++n) {
+    if (s.dpiEnabled[n] != 0) mask |= static_cast<uint8_t>(1u << n);
+  }
+  return mask;
+}
+
 LedModeByte ledModeByte(uint8_t ledType, uint8_t ledCycleTime, uint8_t previousMode) {
   uint8_t mode = 0;
   uint8_t effect = 0;
@@ -140,11 +148,7 @@ SettingsImage buildSettingsImage(const SettingsRecord& s, const ButtonTranslatio
   // configured level), so a mouse that ever reached them would behave like a level it knows.
   m[0x17] = static_cast<uint8_t>(step[3] << 4 | step[3]);
   m[0x18] = static_cast<uint8_t>(0x18 + (s.dpiLevel & 7));
-  uint8_t enabled = 0;
-  for (int n = 0; n < kDpiLevels; ++n) {
-    if (s.dpiEnabled[n] != 0) enabled |= static_cast<uint8_t>(1u << n);
-  }
-  m[0x19] = enabled;
+  m[0x19] = dpiEnableMask(s);
   // A negative repeat time (only from a hand-edited file) is sent as 0 rather than as 0xFFFF.
   const int32_t fire = s.fireTime > 0 ? s.fireTime / 8 : 0;
   m[0x1A] = low(fire);

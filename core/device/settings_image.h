@@ -60,6 +60,10 @@ uint8_t keyByte(const SettingsRecord& s, const ButtonTranslation& t, int slot, i
 // DPI step code of a dpiValue (0..11; larger values take the top step).
 uint8_t dpiStepCode(uint8_t dpiValue);
 
+// The DPI enable mask: bit n set when level n (0..3) is enabled. The image carries it at 0x19 and
+// the DPI command after the macro area sends it again.
+uint8_t dpiEnableMask(const SettingsRecord& s);
+
 // The LED mode byte at 0x1C and the lighting mode it carries (remembered for ledType 9, which
 // sends the mode of the previous upload with speed 7). ledType values no control sets (10 and
 // up) are sent like "off".

@@ -14,14 +14,6 @@ namespace {
 constexpr int kPauseAfterDpiCommand = 2;
 constexpr int kPauseAfterEndOfImage = 2;
 
-uint8_t dpiEnableMask(const SettingsRecord& s) {
-  uint8_t mask = 0;
-  for (int n = 0; n < kDpiLevels; ++n) {
-    if (s.dpiEnabled[n] != 0) mask |= static_cast<uint8_t>(1u << n);
-  }
-  return mask;
-}
-
 bool sendImageBlocks(ReportChannel& channel, const SettingsImage& image) {
   for (const MemoryBlock& block : image.blocks()) {
     if (!channel.writeBlock(block.address, block.bytes)) return false;
