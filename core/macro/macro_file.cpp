@@ -86,9 +86,23 @@ class PrefixedIssues {
   MacroIssues m_local;
 };
 
-// `storedLength` is the length of the value in the file, which the built-in reader sees only in part.
-void decodeFields(std::string_view value, std::size_t storedLength, int32_t language, MacroRecord& m,
+// Field f starts at character 3f, counted in UTF-16 units as the read buffers count them. A value
+// with text other than ASCII (only a hand-edited file has any) gets one char per unit, '?' for the
+// units outside ASCII: they stand where they stand and, being no digit, end the number they interrupt.
+std::string oneCharPerUnit(std::string_view value) {
+  if (std::all_of(value.begin(), value.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    return std::string(value);
+  }
+  std::string out;
+  for (char16_t unit : utf8ToUtf16(value)) out += unit < 0x80 ? static_cast<char>(unit) : '?';
+  return out;
+}
+
+// `storedLength` is the length, in UTF-16 units, of the value in the file, which the built-in
+// reader sees only in part.
+void decodeFields(std::string_view utf8, std::size_t storedLength, int32_t language, MacroRecord& m,
                   MacroIssues* issues) {
+  const std::string value = oneCharPerUnit(utf8);
   FieldReader r(value, storedLength > value.size());
   bool terminated = false;
   for (int u = 0; u < kMacroNameUnits; ++u) {
@@ -160,7 +174,7 @@ void readSlots(const IniDocument& doc, int32_t language, MacroStore& store, std:
     }
     MacroRecord& slot = store.slots[static_cast<std::size_t>(i)];
     slot = MacroRecord{};
-    decodeFields(value, raw ? raw->size() : 0, language, slot, raw ? macroIssues.list() : nullptr);
+    decodeFields(value, raw ? utf16Length(*raw) : 0, language, slot, raw ? macroIssues.list() : nullptr);
   }
 }
 
@@ -213,7 +227,7 @@ std::string encodeFieldString(const MacroRecord& m, int32_t language) {
 }
 
 void decodeFieldString(std::string_view value, int32_t language, MacroRecord& m, MacroIssues* issues) {
-  decodeFields(value, value.size(), language, m, issues);
+  decodeFields(value, utf16Length(value), language, m, issues);
 }
 
 int readMacroCount(const IniDocument& doc, MacroIssues* issues, int limit) {

@@ -141,8 +141,7 @@ void collectMacroNames(const fs::path& macroFolder, MacroLibrary& lib, int32_t l
     for (int i = 0; i < count; ++i) {
       const std::string value = doc->readString(kMacroSection, std::to_string(i), "", kMacroValueBufferChars);
       MacroRecord m;
-      decodeFieldString(std::string_view(value).substr(0, std::min<std::size_t>(value.size(), 3 * 2 * kMacroNameUnits)),
-                        language, m);
+      decodeFieldString(truncateUtf16(value, 3 * 2 * kMacroNameUnits), language, m);
       lib.macroNames[g][i] = macroNameText(m);
     }
   }

@@ -114,6 +114,38 @@ TEST(FieldString, AShortValueReadsItsMissingFieldsAsZero) {
   EXPECT_NE(issues.front().find("missing fields read as 0"), std::string::npos);
 }
 
+TEST(FieldString, FieldsSitAtCharacterPositionsWhateverTheTextHolds) {
+  MacroRecord m;
+  setMacroName(m, "Ab");
+  m.repeatCount = 300;
+  addEvent(m, type::kPress, 0x29, 0, 0, 1000);
+  m.ledPrograms[4].bytes[67] = 9;
+  const std::string good = encodeFieldString(m, kLanguageEnglish);
+  // Each replacement is three characters but more than three bytes; it spoils only its own field.
+  const struct {
+    int field;
+    const char* text;
+    uint8_t value;
+  } cases[] = {
+      {kFieldName, "0é5", 0}, {kFieldName + 2, "9中中", 9}, {kFieldEvents + 6, "1😀", 1}, {kFieldCount - 1, "€€€", 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    std::string s = good;
+    s.replace(3 * static_cast<std::size_t>(c.field), 3, c.text);
+    MacroRecord expected = m;
+    std::string spoiled = encodeFieldString(m, kLanguageEnglish);
+    spoiled.replace(3 * static_cast<std::size_t>(c.field), 3, pad3(c.value));
+    decodeFieldString(spoiled, kLanguageEnglish, expected);
+    MacroRecord back;
+    MacroIssues issues;
+    decodeFieldString(s, kLanguageEnglish, back, &issues);
+    EXPECT_EQ(back, expected);
+    ASSERT_EQ(issues.size(), 1u);  // only the field that is not three digits
+    EXPECT_NE(issues.front().find("field " + std::to_string(c.field)), std::string::npos) << issues.front();
+  }
+}
+
 TEST(FieldString, ClipsCountsThatIndexArraysAndKeepsTheLowByteOfWideFields) {
   std::string s(kFieldStringLength, '0');
   auto put = [&](int f, const char* text) { s.replace(3 * static_cast<std::size_t>(f), 3, text); };
