@@ -34,6 +34,45 @@ TEST(KeyTables, TranslateTheDocumentedCodesBothWays) {
   }
 }
 
+TEST(KeyTables, EverySingleKeyPairHoldsInBothDirectionsAndLanguages) {
+  // HID usage, virtual key: every key the tables pair outside the letter, digit, function-key
+  // and numeric-pad ranges and the language-dependent rows.
+  const struct {
+    uint8_t hid;
+    uint8_t virtualKey;
+  } pairs[] = {
+      {0x27, 48},  {0x28, 13},  {0x29, 27},  {0x2A, 8},   {0x2B, 9},   {0x2C, 32},  {0x36, 188}, {0x37, 190},
+      {0x34, 222}, {0x39, 20},  {0x46, 44},  {0x47, 145}, {0x48, 19},  {0x49, 45},  {0x4A, 36},  {0x4B, 33},
+      {0x4C, 46},  {0x4D, 35},  {0x4E, 34},  {0x4F, 39},  {0x50, 37},  {0x51, 40},  {0x52, 38},  {0x53, 144},
+      {0x54, 111}, {0x55, 106}, {0x56, 109}, {0x57, 107}, {0x62, 96},  {0x63, 110}, {0x65, 93},  {0x74, 43},
+      {0x75, 47},  {0x77, 41},  {0x9C, 12},  {0x9F, 108}, {0xE0, 162}, {0xE1, 160}, {0xE2, 164}, {0xE3, 91},
+      {0xE4, 163}, {0xE5, 161}, {0xE6, 165}, {0xE7, 92},  {0xF1, 240}, {0xF3, 241},
+  };
+  for (int32_t language : kBoth) {
+    for (const auto& p : pairs) {
+      SCOPED_TRACE(testing::Message() << "language " << language << " hid 0x" << std::hex << int(p.hid));
+      EXPECT_EQ(hidToVirtualKey(p.hid, language), p.virtualKey);
+      EXPECT_EQ(virtualKeyToHid(p.virtualKey, language), p.hid);
+    }
+    // The ranges, end to end.
+    for (int u = 0x04; u <= 0x1D; ++u) EXPECT_EQ(hidToVirtualKey(u, language), u + 61);
+    for (int u = 0x1E; u <= 0x26; ++u) EXPECT_EQ(hidToVirtualKey(u, language), u + 19);
+    for (int u = 0x3A; u <= 0x45; ++u) EXPECT_EQ(hidToVirtualKey(u, language), u + 54);
+    for (int u = 0x59; u <= 0x61; ++u) EXPECT_EQ(hidToVirtualKey(u, language), u + 8);
+    for (int u = 0x68; u <= 0x73; ++u) EXPECT_EQ(hidToVirtualKey(u, language), u + 20);
+    for (int k = 65; k <= 90; ++k) EXPECT_EQ(virtualKeyToHid(k, language), k - 61);
+    for (int k = 49; k <= 57; ++k) EXPECT_EQ(virtualKeyToHid(k, language), k - 19);
+    for (int k = 112; k <= 123; ++k) EXPECT_EQ(virtualKeyToHid(k, language), k - 54);
+    for (int k = 124; k <= 135; ++k) EXPECT_EQ(virtualKeyToHid(k, language), k - 20);
+    for (int k = 97; k <= 105; ++k) EXPECT_EQ(virtualKeyToHid(k, language), k - 8);
+    // Unlisted codes pass through unchanged.
+    for (int c : {0, 1, 3, 0x32, 0x58, 0x66, 0x76, 0x80, 0xF2, 0xF6, 0xFB, 0xFF}) {
+      EXPECT_EQ(hidToVirtualKey(c, language), c) << c;
+    }
+    for (int k : {0, 1, 7, 242, 243, 246, 255}) EXPECT_EQ(virtualKeyToHid(k, language), k) << k;
+  }
+}
+
 TEST(KeyTables, PunctuationRowsFollowTheLanguage) {
   const struct {
     uint8_t hid;
