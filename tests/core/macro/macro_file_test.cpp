@@ -127,7 +127,10 @@ TEST(FieldString, FieldsSitAtCharacterPositionsWhateverTheTextHolds) {
     const char* text;
     uint8_t value;
   } cases[] = {
-      {kFieldName, "0é5", 0}, {kFieldName + 2, "9中中", 9}, {kFieldEvents + 6, "1😀", 1}, {kFieldCount - 1, "€€€", 0},
+      {kFieldName, "0é5", 0},
+      {kFieldName + 2, "9中中", 9},
+      {kFieldEvents + 6, "1😀", 1},
+      {kFieldCount - 1, "€€€", 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
