@@ -1,7 +1,8 @@
 // macro groups | show FILE [INDEX] | check FILE   (each takes --language english|second)
 //
 // FILE is a macro file's path, or the name of a group of the current language's library; check
-// also takes a group index (macroGrp.ini).
+// also takes a group index (macroGrp.ini). The built-in macro file (constMacro.dat) is read as the
+// program reads it: 21 macros through the built-in reader's shorter buffer.
 // Key names and lighting texts follow the configuration's VER_SEL unless --language is given.
 
 #include <iostream>
@@ -66,6 +67,11 @@ fs::path macroFileArgument(const Context& ctx, const std::string& arg, int32_t l
   return fs::exists(group, ec) ? group : fs::path(arg);
 }
 
+// The built-in macro file holds 21 macros and is read through a shorter buffer than group files.
+bool isBuiltInMacroFile(const Context& ctx, const fs::path& file) {
+  return file.filename() == ctx.paths.builtInMacroFile.filename();
+}
+
 int macroGroups(Context& ctx, const std::vector<std::string>& args) {
   const auto parsed = parseArgs(ctx, args);
   if (!parsed || !parsed->words.empty()) {
@@ -113,7 +119,9 @@ int macroShow(Context& ctx, const std::vector<std::string>& args) {
   }
   const fs::path file = macroFileArgument(ctx, words[0], parsed->language);
   MacroStore store;
-  if (!readGroupFile(file, parsed->language, store, ctx.prompter)) return kExitFailure;
+  const bool read = isBuiltInMacroFile(ctx, file) ? readBuiltInMacros(file, parsed->language, store, ctx.prompter)
+                                                  : readGroupFile(file, parsed->language, store, ctx.prompter);
+  if (!read) return kExitFailure;
   if (words.size() == 2) {
     const int index = wtoi(words[1]);
     if (index < 0 || index >= store.count) {
@@ -136,8 +144,10 @@ int macroCheck(Context& ctx, const std::vector<std::string>& args) {
   }
   const fs::path file = macroFileArgument(ctx, parsed->words[0], parsed->language);
   const bool isIndex = file.filename() == kGroupIndexFileName;
-  const std::optional<MacroIssues> issues =
-      isIndex ? checkGroupIndexFile(file) : checkMacroFile(file, parsed->language);
+  const std::optional<MacroIssues> issues = isIndex ? checkGroupIndexFile(file)
+                                            : isBuiltInMacroFile(ctx, file)
+                                                ? checkBuiltInMacroFile(file, parsed->language)
+                                                : checkMacroFile(file, parsed->language);
   if (!issues) {
     ctx.prompter.showMessage(isIndex ? kMissingGroupIndexMessage : kMissingMacroFileMessage);
     ctx.err << "tarvosk-cli: cannot read " << file.string() << '\n';

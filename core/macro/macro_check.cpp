@@ -122,6 +122,23 @@ std::optional<MacroIssues> checkMacroFile(const std::filesystem::path& file, int
   return issues;
 }
 
+std::optional<MacroIssues> checkBuiltInMacroFile(const std::filesystem::path& file, int32_t language) {
+  // A file that cannot be read is the caller's to report.
+  class Quiet : public Prompter {
+   public:
+    void showMessage(std::string_view) override {}
+  } quiet;
+  MacroIssues issues;
+  BuiltInMacroTable table;
+  if (!readBuiltInMacros(file, language, table, quiet, &issues)) return std::nullopt;
+  for (int i = 0; i < table.count; ++i) {
+    for (const std::string& s : checkMacro(table.slots[static_cast<std::size_t>(i)], language)) {
+      issues.push_back("macro " + std::to_string(i) + ": " + s);
+    }
+  }
+  return issues;
+}
+
 std::optional<MacroIssues> checkGroupIndexFile(const std::filesystem::path& file) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(file, ec)) return std::nullopt;

@@ -18,6 +18,10 @@ MacroIssues checkMacro(const MacroRecord& m, int32_t language);
 // checkMacro() of every macro read ("macro I: ..."). nullopt when the file cannot be read.
 std::optional<MacroIssues> checkMacroFile(const std::filesystem::path& file, int32_t language);
 
+// The same for the built-in macro file, read as the program reads it: up to 21 macros, each value
+// cut by the built-in reader's buffer. nullopt when the file cannot be read.
+std::optional<MacroIssues> checkBuiltInMacroFile(const std::filesystem::path& file, int32_t language);
+
 // Checks a group index file ("macroGrp.ini") without changing it: a count outside 0..12, names cut
 // by the read buffer, names that cannot name a file, groups whose file is missing (the program
 // drops those from the index). nullopt when the file cannot be read.

@@ -95,6 +95,25 @@ TEST_F(MacroCommandsTest, CheckReportsWhatTheReaderClipsOrIgnores) {
   }
 }
 
+TEST_F(MacroCommandsTest, TheBuiltInMacroFileIsReadAsTheProgramReadsIt) {
+  // All 21 shipped built-in macros are usable: none is reported, the last one can be shown.
+  const fs::path shipped = test::shippedSkinsDir().parent_path() / "constMacro.dat";
+  auto r = runCli({"--skins", skins, "macro", "check", shipped.string(), "--language", "english"});
+  EXPECT_EQ(r.exitCode, 0) << r.out;
+  EXPECT_EQ(r.out, "no problems found\n");
+  r = runCli({"--skins", skins, "macro", "show", shipped.string(), "20", "--language", "english"});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out.rfind("macro 20: Burst x2 ", 0), 0u) << r.out;
+
+  // Lighting data lies past what the built-in reader sees: the check says it is lost.
+  std::string value(kFieldStringLength, '0');
+  value.replace(3 * static_cast<std::size_t>(kFieldLedPrograms), 3, "001");
+  test::writeFile(dir / "constMacro.dat", "[Macros]\nmacroNum=1\n0=" + value + "\n");
+  r = runCli({"--skins", skins, "macro", "check", (dir / "constMacro.dat").string(), "--language", "english"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.out.find("macro 0: characters past 3215"), std::string::npos) << r.out;
+}
+
 TEST_F(MacroCommandsTest, CheckTellsWhichGroupsAnIndexWouldLose) {
   const fs::path index = paths.macroFolder(kLanguageEnglish) / "macroGrp.ini";
   auto r = runCli({"--skins", skins, "macro", "check", index.string()});
