@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 #include "macro/event_text.h"
 #include "settings/language.h"
 
@@ -52,6 +54,20 @@ TEST(EventText, ShowsEveryKindWithItsFallbacks) {
   }
   EXPECT_EQ(eventText(1, 0x33, 0, 0, kLanguageEnglish), "[↓];:");
   EXPECT_EQ(eventText(1, 0x33, 0, 0, kLanguageSecond), "[↓]ç");
+}
+
+TEST(EventText, EverySensitivityLevelShowsItsValueInBothLanguages) {
+  const char* const texts[] = {
+      "[DPI]:800 ",  "[DPI]:200 ",  "[DPI]:400 ",  "[DPI]:600 ",  "[DPI]:800 ",  "[DPI]:1000 ",
+      "[DPI]:1200 ", "[DPI]:1600 ", "[DPI]:1600 ", "[DPI]:2000 ", "[DPI]:2000 ", "[DPI]:2400 ",
+      "[DPI]:2400 ", "[DPI]:3200 ", "[DPI]:4000 ", "[DPI]:4800 ", "[DPI]:800 ",
+  };
+  for (int32_t language : {kLanguageEnglish, kLanguageSecond}) {
+    for (uint16_t level = 0; level < std::size(texts); ++level) {
+      EXPECT_EQ(eventText(type::kDpiSet, code::kDpi, level, 0, language), texts[level]) << "level " << level;
+    }
+    EXPECT_EQ(eventText(type::kDpiSet, code::kDpi, 65535, 0, language), "[DPI]:800 ");
+  }
 }
 
 TEST(EventText, PutsAPauseLineBetweenEvents) {
