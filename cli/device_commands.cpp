@@ -49,20 +49,17 @@ int statusCommand(Context& ctx, const std::vector<std::string>& args) {
   }
   auto session = makeDeviceSession(ctx);
   if (!session) return kExitUsage;
-  if (!connectDevice(ctx, *session)) {
-    finishDeviceSession(ctx, *session);
-    return kExitFailure;
-  }
-  const auto status = queryStartupStatus(session->channel);
-  const bool finished = finishDeviceSession(ctx, *session);
-  if (!status) {
-    ctx.err << "tarvosk-cli: the mouse did not answer the status request\n";
-    return kExitFailure;
-  }
-  ctx.out << "macroMemory = " << status->macroMemory << '\n';
-  ctx.out << "activeProfile = " << status->activeProfile << '\n';
-  ctx.out << "statusNibble = " << int{status->statusNibble} << '\n';
-  return finished ? kExitOk : kExitFailure;
+  return runWithMouse(ctx, *session, [&] {
+    const auto status = queryStartupStatus(session->channel);
+    if (!status) {
+      ctx.err << "tarvosk-cli: the mouse did not answer the status request\n";
+      return kExitFailure;
+    }
+    ctx.out << "macroMemory = " << status->macroMemory << '\n';
+    ctx.out << "activeProfile = " << status->activeProfile << '\n';
+    ctx.out << "statusNibble = " << int{status->statusNibble} << '\n';
+    return kExitOk;
+  });
 }
 
 // What the program sends when it ends: the mouse runs on its own from then on.
@@ -73,17 +70,11 @@ int leaveCommand(Context& ctx, const std::vector<std::string>& args) {
   }
   auto session = makeDeviceSession(ctx);
   if (!session) return kExitUsage;
-  if (!connectDevice(ctx, *session)) {
-    finishDeviceSession(ctx, *session);
-    return kExitFailure;
-  }
-  const bool sent = sendLeaveCommand(session->channel);
-  const bool finished = finishDeviceSession(ctx, *session);
-  if (!sent) {
+  return runWithMouse(ctx, *session, [&] {
+    if (sendLeaveCommand(session->channel)) return kExitOk;
     ctx.err << "tarvosk-cli: the mouse did not take the leave command\n";
     return kExitFailure;
-  }
-  return finished ? kExitOk : kExitFailure;
+  });
 }
 
 }  // namespace

@@ -19,6 +19,18 @@ std::optional<int> parseNumber(const std::string& text, int low, int high) {
 
 }  // namespace
 
+bool readStatusNibbleOption(Context& ctx, uint8_t& nibble) {
+  const auto text = ctx.option("sim-status-nibble");
+  if (!text) return true;
+  const auto value = parseNumber(*text, 0, 15);
+  if (!value) {
+    ctx.err << "tarvosk-cli: --sim-status-nibble takes a number from 0 to 15, not '" << *text << "'\n";
+    return false;
+  }
+  nibble = static_cast<uint8_t>(*value);
+  return true;
+}
+
 std::unique_ptr<DeviceSession> makeDeviceSession(Context& ctx) {
   auto session = std::make_unique<DeviceSession>();
   const std::string device = ctx.option("device").value_or("auto");
@@ -44,14 +56,7 @@ std::unique_ptr<DeviceSession> makeDeviceSession(Context& ctx) {
       }
       description.macroMemory = *value;
     }
-    if (const auto nibble = ctx.option("sim-status-nibble")) {
-      const auto value = parseNumber(*nibble, 0, 15);
-      if (!value) {
-        ctx.err << "tarvosk-cli: --sim-status-nibble takes a number from 0 to 15, not '" << *nibble << "'\n";
-        return nullptr;
-      }
-      description.statusNibble = static_cast<uint8_t>(*value);
-    }
+    if (!readStatusNibbleOption(ctx, description.statusNibble)) return nullptr;
     if (const auto profile = ctx.option("sim-profile")) {
       const auto value = parseNumber(*profile, 0, 3);
       if (!value) {
@@ -114,6 +119,16 @@ bool finishDeviceSession(Context& ctx, DeviceSession& session) {
     return false;
   }
   return true;
+}
+
+int runWithMouse(Context& ctx, DeviceSession& session, const std::function<int()>& work) {
+  if (!connectDevice(ctx, session)) {
+    finishDeviceSession(ctx, session);
+    return kExitFailure;
+  }
+  const int status = work();
+  const bool finished = finishDeviceSession(ctx, session);
+  return status == kExitOk && !finished ? kExitFailure : status;
 }
 
 }  // namespace tarvosk::cli

@@ -6,6 +6,7 @@
 //   --dump-memory FILE           (sim only) the simulated mouse's 65536 bytes after the command
 
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -39,6 +40,15 @@ bool connectDevice(Context& ctx, DeviceSession& session);
 
 // After the command: writes --dump-memory. Returns false (after a message) when it cannot.
 bool finishDeviceSession(Context& ctx, DeviceSession& session);
+
+// Connects to the mouse, runs `work` and finishes the session, also when no mouse connects.
+// Returns work's exit status, or kExitFailure when the mouse could not be reached or the
+// session could not be finished.
+int runWithMouse(Context& ctx, DeviceSession& session, const std::function<int()>& work);
+
+// Reads --sim-status-nibble into `nibble` (left as it is when the option is absent). Returns
+// false after a message when the value is not a number from 0 to 15.
+bool readStatusNibbleOption(Context& ctx, uint8_t& nibble);
 
 // The names of the device options, for the global option table.
 inline constexpr std::array<std::string_view, 6> kDeviceOptions = {

@@ -1,6 +1,5 @@
 // apply | image: the window's apply against the mouse, and the settings image it would write.
 
-#include <charconv>
 #include <cstdio>
 #include <ostream>
 
@@ -48,37 +47,30 @@ int applyCommand(Context& ctx, const std::vector<std::string>& args) {
   readGroupIndex(macroFolder, startupList, ctx.prompter);
   LibraryMacroSource source(macroFolder, language, loadBuiltIns(ctx, language));
 
-  if (!connectDevice(ctx, *session)) {
-    finishDeviceSession(ctx, *session);
-    return kExitFailure;
-  }
-  // A mouse that does not answer here will not answer the upload's own query either; the upload
-  // then saves the settings and says so.
-  const std::optional<DeviceStatus> status = queryStartupStatus(session->channel);
+  return runWithMouse(ctx, *session, [&] {
+    // A mouse that does not answer here will not answer the upload's own query either; the
+    // upload then saves the settings and says so.
+    const std::optional<DeviceStatus> status = queryStartupStatus(session->channel);
 
-  UnsupportedPointerSettings pointer;  // no desktop to talk to from here
-  UploadState state;
-  UploadContext upload{store,
-                       session->channel,
-                       source,
-                       pointer,
-                       ctx.prompter,
-                       state,
-                       ctx.paths.configFile,
-                       status ? status->statusNibble : uint8_t{0},
-                       {},
-                       {}};
-  const UploadResult result = uploadSettings(upload);
-  const bool finished = finishDeviceSession(ctx, *session);
-  switch (result) {
-    case UploadResult::Completed: break;
-    case UploadResult::MacroAreaAborted:
+    UnsupportedPointerSettings pointer;  // no desktop to talk to from here
+    UploadState state;
+    UploadContext upload{store,
+                         session->channel,
+                         source,
+                         pointer,
+                         ctx.prompter,
+                         state,
+                         ctx.paths.configFile,
+                         status ? status->statusNibble : uint8_t{0},
+                         {},
+                         {}};
+    const UploadResult result = uploadSettings(upload);
+    if (result == UploadResult::MacroAreaAborted) {
       ctx.err << "tarvosk-cli: the upload stopped at the macros; nothing after them was sent or saved\n";
-      break;
-    case UploadResult::MouseFailed:
-    case UploadResult::SaveFailed: break;  // the prompter has said what happened
-  }
-  return result == UploadResult::Completed && finished ? kExitOk : kExitFailure;
+    }
+    // A failed send or save has already been told through the prompter.
+    return result == UploadResult::Completed ? kExitOk : kExitFailure;
+  });
 }
 
 // The 0x00..0x7F image the upload would write, without any device or file write.
@@ -88,15 +80,7 @@ int imageCommand(Context& ctx, const std::vector<std::string>& args) {
     return kExitUsage;
   }
   uint8_t nibble = 0;
-  if (const auto text = ctx.option("sim-status-nibble")) {
-    int value = -1;
-    const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), value);
-    if (ec != std::errc() || end != text->data() + text->size() || value < 0 || value > 15) {
-      ctx.err << "tarvosk-cli: --sim-status-nibble takes a number from 0 to 15, not '" << *text << "'\n";
-      return kExitUsage;
-    }
-    nibble = static_cast<uint8_t>(value);
-  }
+  if (!readStatusNibbleOption(ctx, nibble)) return kExitUsage;
   SettingsRecord s;
   if (!loadAtStartup(s, ctx.paths, ctx.prompter)) {
     ctx.err << "tarvosk-cli: no configuration file at " << ctx.paths.configFile << '\n';

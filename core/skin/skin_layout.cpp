@@ -1,5 +1,6 @@
 #include "skin/skin_layout.h"
 
+#include <algorithm>
 #include <optional>
 #include <span>
 
@@ -62,6 +63,16 @@ void clearAll(Array& array) {
   array.fill({});
 }
 
+// Loads a table whose file holds nothing but its items.
+LayoutLoadResult loadItemsOnly(const Paths& paths, LayoutTable table, int32_t language, Prompter& prompter,
+                               std::span<LayoutItem> items) {
+  std::fill(items.begin(), items.end(), LayoutItem{});
+  const std::optional<IniDocument> document = openLayout(paths, table, language, prompter);
+  if (!document) return LayoutLoadResult::FileMissing;
+  LayoutReader(*document, prompter).readItems(items);
+  return LayoutLoadResult::Loaded;
+}
+
 }  // namespace
 
 std::string layoutFileName(LayoutTable table, int32_t language) {
@@ -98,19 +109,11 @@ LayoutLoadResult loadMainLayout(const Paths& paths, int32_t language, Prompter& 
 }
 
 LayoutLoadResult loadLedLayout(const Paths& paths, int32_t language, Prompter& prompter, SkinLayout& layout) {
-  clearAll(layout.led);
-  const std::optional<IniDocument> document = openLayout(paths, LayoutTable::Led, language, prompter);
-  if (!document) return LayoutLoadResult::FileMissing;
-  LayoutReader(*document, prompter).readItems(layout.led);
-  return LayoutLoadResult::Loaded;
+  return loadItemsOnly(paths, LayoutTable::Led, language, prompter, layout.led);
 }
 
 LayoutLoadResult loadAdvancedLayout(const Paths& paths, int32_t language, Prompter& prompter, SkinLayout& layout) {
-  clearAll(layout.advanced);
-  const std::optional<IniDocument> document = openLayout(paths, LayoutTable::Advanced, language, prompter);
-  if (!document) return LayoutLoadResult::FileMissing;
-  LayoutReader(*document, prompter).readItems(layout.advanced);
-  return LayoutLoadResult::Loaded;
+  return loadItemsOnly(paths, LayoutTable::Advanced, language, prompter, layout.advanced);
 }
 
 LayoutLoadResult loadMacroLayout(const Paths& paths, int32_t language, Prompter& prompter, SkinLayout& layout) {
@@ -131,11 +134,7 @@ LayoutLoadResult loadMacroLayout(const Paths& paths, int32_t language, Prompter&
 }
 
 LayoutLoadResult loadWarningLayout(const Paths& paths, int32_t language, Prompter& prompter, SkinLayout& layout) {
-  clearAll(layout.warning);
-  const std::optional<IniDocument> document = openLayout(paths, LayoutTable::Warning, language, prompter);
-  if (!document) return LayoutLoadResult::FileMissing;
-  LayoutReader(*document, prompter).readItems(layout.warning);
-  return LayoutLoadResult::Loaded;
+  return loadItemsOnly(paths, LayoutTable::Warning, language, prompter, layout.warning);
 }
 
 LayoutLoadResult loadAllLayouts(const Paths& paths, int32_t language, Prompter& prompter, SkinLayout& layout) {
