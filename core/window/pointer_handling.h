@@ -26,7 +26,7 @@ inline constexpr int32_t kMacroGroupMenuWidth = 161;
 // What the window knows at the moment of a press or release.
 struct PointerInput {
   HoverIndices hover;  // the stored indices, as the last pointer move left them
-  int32_t clickX = 0;  // the click point in window coordinates: used by the bars only
+  int32_t clickX = 0;  // the click point in window coordinates; the bars use its x
   int32_t clickY = 0;
   bool recording = false;  // a macro is being recorded
   bool popupOpen = false;  // one of the popup menus is open
