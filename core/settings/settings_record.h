@@ -62,6 +62,8 @@ struct SettingsRecord {
   uint8_t usbRateCode = 0;
   int32_t usbIntervalMs = 0;
   std::array<uint32_t, kUserColors> ledUserColorRgb{};  // red in the low byte
+
+  bool operator==(const SettingsRecord&) const = default;
 };
 
 }  // namespace tarvosk
