@@ -126,6 +126,9 @@ struct PaintPlan {
 using UserMacroNameFn = std::function<std::string(int group, int index)>;
 
 struct PaintInput {
+  PaintInput(const SettingsRecord& settingsRecord, const SkinLayout& layoutTables)
+      : settings(settingsRecord), layout(layoutTables) {}
+
   const SettingsRecord& settings;  // also gives the language and the current page
   const SkinLayout& layout;
   PaintHover hover{};
