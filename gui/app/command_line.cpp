@@ -38,6 +38,8 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
   result.rawCommandLine = arguments.join(QLatin1Char(' '));
 
   QCommandLineParser parser;
+  // A single dash takes a whole word, so a misspelt -hide is named as such in the error.
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   parser.setApplicationDescription(
       QStringLiteral("Configures the mouse: buttons, DPI, lighting, macros, profiles.\n"
                      "-HIDE at the end starts the window minimised (for autostart)."));

@@ -39,6 +39,7 @@ TEST(CommandLine, ValidOptionsGiveWhatTheWindowNeeds) {
       {"-HIDE before options", args({"-HIDE", "--skins", "/s"}), "/s", false, 2040, 0, 0, ""},
       {"-HIDEME", args({"--simulate", "-HIDEME"}), "", true, 2040, 0, 0, ""},
       {"--HIDE", args({"--HIDE"}), "", false, 2040, 0, 0, ""},
+      {"single-dash words", args({"-simulate", "-sim-profile", "2"}), "", true, 2040, 0, 2, ""},
   };
   for (const auto& c : cases) {
     const CommandLine line = CommandLine::parse(c.arguments);
@@ -71,7 +72,7 @@ struct ErrorCase {
 TEST(CommandLine, BadValuesAreRefusedWithAMessageAndExitCode2) {
   const ErrorCase cases[] = {
       {"unknown option", args({"--bogus"}), "bogus"},
-      {"-hide is not the flag", args({"-hide"}), "h"},
+      {"-hide is not the flag", args({"-hide"}), "Unknown option 'hide'"},
       {"stray argument", args({"config.ini"}), "unexpected argument 'config.ini'"},
       {"skins without a folder", args({"--skins"}), "skins"},
       {"empty skins folder", args({"--skins="}), "--skins needs a folder"},
