@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/app_context.h"
+#include "device/device_status.h"
 #include "device/macro_area.h"
 #include "device/settings_image.h"
 
