@@ -50,6 +50,7 @@ void DeviceWorkers::stop() {
     m_stopping = true;
   }
   m_changed.notify_all();
+  m_readInterrupt.raise();
   if (m_listener.joinable()) m_listener.join();
   if (m_poll.joinable()) m_poll.join();
 }
@@ -62,11 +63,28 @@ void DeviceWorkers::setInput(std::shared_ptr<HidConnection> connection, std::siz
     ++m_inputGeneration;
   }
   m_changed.notify_all();
+  // A listener blocked in a read of the previous connection picks up the new one.
+  m_readInterrupt.raise();
 }
 
 ListenerFlags DeviceWorkers::flags() const {
   const std::lock_guard lock(m_mutex);
   return m_flags;
+}
+
+void DeviceWorkers::settingsChanged() { requestPass(); }
+
+void DeviceWorkers::requestPass() {
+  {
+    const std::lock_guard lock(m_mutex);
+    ++m_flagGeneration;
+  }
+  m_changed.notify_all();
+}
+
+uint64_t DeviceWorkers::listenerWakeups() const {
+  const std::lock_guard lock(m_mutex);
+  return m_listenerWakeups;
 }
 
 bool DeviceWorkers::waitUntilHandled(uint64_t reports, std::chrono::milliseconds timeout) {
@@ -78,21 +96,32 @@ bool DeviceWorkers::waitUntilHandled(uint64_t reports, std::chrono::milliseconds
 void DeviceWorkers::listenerLoop() {
   std::vector<uint8_t> report;
   for (;;) {
+    // Lowered before the connection is taken: a stop or setInput from now on ends the read.
+    m_readInterrupt.clear();
     std::shared_ptr<HidConnection> input;
     {
       std::unique_lock lock(m_mutex);
-      m_changed.wait(lock, [&] { return m_stopping || m_input != nullptr; });
+      if (!m_stopping && m_input == nullptr) {
+        m_changed.wait(lock, [&] { return m_stopping || m_input != nullptr; });
+        ++m_listenerWakeups;
+      }
       if (m_stopping) return;
       input = m_input;
       // Byte 2 is the last one the program reads; a shorter declared length still gets room for it.
       report.assign(std::max<std::size_t>(m_inputLength, 3), 0);
     }
-    const int got = input->readInput(report, kListenerReadTimeoutMs);
+    // No timeout: the read returns with a report, a failure, or the interrupt.
+    const int got = input->readInput(report, -1, &m_readInterrupt);
+    {
+      const std::lock_guard lock(m_mutex);
+      ++m_listenerWakeups;
+    }
     if (got == 0) continue;
     if (got < 0) {
       std::unique_lock lock(m_mutex);
       const uint64_t generation = m_inputGeneration;
       m_changed.wait_for(lock, kRetryAfterFailure, [&] { return m_stopping || m_inputGeneration != generation; });
+      ++m_listenerWakeups;
       continue;
     }
     handleInputReport(std::span<const uint8_t>(report.data(), static_cast<std::size_t>(got)));
@@ -107,7 +136,8 @@ void DeviceWorkers::handleInputReport(std::span<const uint8_t> report) {
     if (outcome.action == InputAction::Buttons) ++m_flagGeneration;
   }
   if (outcome.action == InputAction::Buttons) m_changed.notify_all();
-  if (outcome.action == InputAction::ProfileChanged) reloadProfileFromMouse();
+  // Another slot may give a waiting press or release its host-function button.
+  if (outcome.action == InputAction::ProfileChanged && reloadProfileFromMouse()) requestPass();
   if (outcome.action == InputAction::BallisticStep && m_context.correctionStep) {
     m_context.correctionStep(outcome.direction);
   }
@@ -118,18 +148,19 @@ void DeviceWorkers::handleInputReport(std::span<const uint8_t> report) {
   m_changed.notify_all();
 }
 
-void DeviceWorkers::reloadProfileFromMouse() {
+bool DeviceWorkers::reloadProfileFromMouse() {
   {
     auto storeLock = m_context.store.lock();
     const auto status = m_context.channel.queryStatus();
     // Without a reply there is nothing to follow: the slot shown stays as it is.
-    if (!status || status->size() <= kStatusProfileByte) return;
+    if (!status || status->size() <= kStatusProfileByte) return false;
     SettingsRecord& record = m_context.store.record;
     record.currentProfile = ((*status)[kStatusProfileByte] >> 2) & 3;
     saveCurrentProfile(record, m_context.paths.configFile);
     loadSlot(record, m_context.paths, record.currentProfile, ConfigSource::Current, m_context.prompter);
   }
   if (m_context.repaint) m_context.repaint();
+  return true;
 }
 
 void DeviceWorkers::pollLoop() {
@@ -152,6 +183,7 @@ void DeviceWorkers::pollLoop() {
 
 void DeviceWorkers::runPollPass() {
   bool repaint = false;
+  bool switched = false;
   {
     // The store first, then the channel, then the flags: the order every thread keeps.
     auto storeLock = m_context.store.lock();
@@ -171,7 +203,8 @@ void DeviceWorkers::runPollPass() {
       matches = matchingButtons(taken.lastButton);
       bool hostButton = false;
       for (const int j : matches) hostButton = hostButton || host.hostFunction[slot][static_cast<std::size_t>(j)];
-      // A pending flag without a matching host-function button stays until the listener changes it.
+      // A pending flag without a matching host-function button stays for the next pass: a profile
+      // switch or a changed table may give it one.
       if (taken.pressPending && hostButton) {
         sendDown = true;
         m_flags.pressPending = false;
@@ -205,6 +238,7 @@ void DeviceWorkers::runPollPass() {
             saveCurrentProfile(record, m_context.paths.configFile);
             loadSlot(record, m_context.paths, record.currentProfile, ConfigSource::Current, m_context.prompter);
             repaint = true;
+            switched = true;
           }
         }
         const auto nowSlot = static_cast<std::size_t>(profileSlotIndex(record.currentProfile));
@@ -219,6 +253,8 @@ void DeviceWorkers::runPollPass() {
     }
   }
   if (repaint && m_context.repaint) m_context.repaint();
+  // The press that switched may have a host function in the new slot: look again at once.
+  if (switched) requestPass();
 }
 
 }  // namespace tarvosk

@@ -4,6 +4,10 @@
 // host what a press asks for: it tells the mouse that a host-function button went down or up,
 // plays multimedia usages, follows DPI changes and profile switches made on the mouse.
 //
+// Both sleep until there is something to do: the listener until a report arrives or it is told
+// to stop, the poll thread until a report changed the flags, the profile changed or the window
+// said the tables changed. An idle program wakes neither.
+//
 // Neither thread touches the window: they ask for a repaint through a callback, which the window
 // turns into a queued call. Both stop and are joined by stop() or the destructor.
 
@@ -36,9 +40,6 @@ struct DeviceWorkerContext {
   std::function<void(int direction)> correctionStep;
 };
 
-// How long the listener's read waits before it looks whether it should stop.
-inline constexpr int kListenerReadTimeoutMs = 100;
-
 class DeviceWorkers {
  public:
   explicit DeviceWorkers(DeviceWorkerContext context);
@@ -48,7 +49,7 @@ class DeviceWorkers {
 
   // Starts both threads; a second call does nothing.
   void start();
-  // Stops both threads and joins them; waits at most one read timeout for the listener.
+  // Stops both threads and joins them; a listener blocked in a read returns at once.
   void stop();
 
   // The listener reads from `connection` (input reports of `inputReportLength` bytes) from now
@@ -62,6 +63,15 @@ class DeviceWorkers {
 
   ListenerFlags flags() const;
 
+  // Tells the poll thread that the current slot or the host tables changed (an apply, a tab
+  // selected in the window), so a press or release still waiting for a host-function button is
+  // looked at again.
+  void settingsChanged();
+
+  // How often the listener has come back from waiting (for a report, a mouse, a stop request or
+  // after a failed read) since it started: what an idle program costs.
+  uint64_t listenerWakeups() const;
+
   // One pass of the poll thread over the current flags; the thread runs it on every wake-up.
   // Public so a single pass can be checked without threads.
   void runPollPass();
@@ -71,7 +81,10 @@ class DeviceWorkers {
  private:
   void listenerLoop();
   void pollLoop();
-  void reloadProfileFromMouse();
+  // True when the slot was reloaded.
+  bool reloadProfileFromMouse();
+  // Asks the poll thread for one more pass; takes m_mutex.
+  void requestPass();
 
   DeviceWorkerContext m_context;
   mutable std::mutex m_mutex;  // flags, input connection, counters; taken after the store and the channel
@@ -81,9 +94,11 @@ class DeviceWorkers {
   std::size_t m_inputLength = 0;
   uint64_t m_inputGeneration = 0;  // bumped by setInput so a blocked listener picks up the new one
   uint64_t m_reportsHandled = 0;
-  uint64_t m_flagGeneration = 0;    // bumped whenever the listener changed the flags
+  uint64_t m_flagGeneration = 0;    // bumped whenever the poll thread has something to look at
   uint64_t m_passedGeneration = 0;  // the flag generation the poll thread last finished
+  uint64_t m_listenerWakeups = 0;
   bool m_stopping = false;
+  ReadInterrupt m_readInterrupt;  // raised by stop() and setInput() to end the listener's read
   std::thread m_listener;
   std::thread m_poll;
 };

@@ -17,20 +17,21 @@ InputOutcome applyInputReport(ListenerFlags& flags, std::span<const uint8_t> rep
   if (code > kButtonBase) {
     if (report.size() < 3) return {};
     const uint8_t state = report[2];
-    if (state == kReleaseState) {
-      // The release is matched to its own button for the host function; it says nothing about
-      // the DPI level (bits 0-2 are zero), so a pending level from the press stays.
+    // Bit 7 carries a DPI level in bits 0-2. Exactly 0x80 is also a release, and it is what a
+    // DPI button sends when it switches the mouse to the first level: one report per switch, so
+    // it has to count as both. The poll thread applies the level only for buttons with the DPI
+    // function, so the release of any other button leaves the level alone.
+    if (state & kDpiCarried) {
       flags.lastButton = code;
+      flags.dpiReportPending = true;
+      flags.reportedDpiLevel = state & 0x07;
+    } else {
+      flags.dpiReportPending = false;
+    }
+    if (state == kReleaseState) {
       flags.pressPending = false;
       flags.releasePending = true;
     } else {
-      if (state & kDpiCarried) {
-        flags.lastButton = code;
-        flags.dpiReportPending = true;
-        flags.reportedDpiLevel = state & 0x07;
-      } else {
-        flags.dpiReportPending = false;
-      }
       flags.pressPending = true;
       flags.releasePending = false;
       if (!flags.buttonJob) {

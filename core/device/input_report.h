@@ -13,7 +13,7 @@ struct ListenerFlags {
   uint8_t lastButton = 0;         // byte 1 of the last button report that set a flag (0xF1..0xFF)
   bool pressPending = false;      // a press waits for the host-function check
   bool releasePending = false;    // a release waits for the host-function check
-  bool dpiReportPending = false;  // the last press carried a DPI level
+  bool dpiReportPending = false;  // the last button report carried a DPI level
   uint8_t reportedDpiLevel = 0;   // that level (0..7), from the latest report that carried one
   int ballisticDirection = 0;     // 1 up, 0 down: the last step the mouse asked for
 };
@@ -33,8 +33,8 @@ struct InputOutcome {
 inline constexpr uint8_t kReleaseState = 0x80;
 
 // Applies one input report (`report` as read, report ID first) to the flags. A report whose ID
-// is not 6, or too short to carry what its kind needs, changes nothing. A release (byte 2 exactly
-// 0x80) carries no DPI level, so it leaves the DPI flag and level alone.
+// is not 6, or too short to carry what its kind needs, changes nothing. Byte 2 exactly 0x80 is a
+// release that also carries DPI level 0.
 InputOutcome applyInputReport(ListenerFlags& flags, std::span<const uint8_t> report);
 
 }  // namespace tarvosk

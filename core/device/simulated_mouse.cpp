@@ -1,5 +1,8 @@
 #include "device/simulated_mouse.h"
 
+#include <sys/eventfd.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
@@ -33,7 +36,15 @@ std::optional<int> profileSwitchTarget(uint8_t deviceCode) {
 
 struct SimulatedMouse::State {
   explicit State(const SimulatedMouseDescription& d)
-      : description(d), memory(kMouseMemorySize, 0), activeProfile(d.activeProfile & 3) {}
+      : description(d),
+        memory(kMouseMemorySize, 0),
+        inputReadyFd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)),
+        activeProfile(d.activeProfile & 3) {}
+  ~State() {
+    if (inputReadyFd >= 0) close(inputReadyFd);
+  }
+  State(const State&) = delete;
+  State& operator=(const State&) = delete;
 
   const SimulatedMouseDescription description;
   mutable std::mutex mutex;
@@ -47,6 +58,9 @@ struct SimulatedMouse::State {
   std::vector<ReceivedReport> received;
   std::deque<std::vector<uint8_t>> input;
   bool inputDisconnected = false;
+  // Readable exactly while a read would not wait: input queued, or the input disconnected. Like
+  // the node of a real mouse, a reader polls it, so it wakes for nothing else.
+  const int inputReadyFd;
   int activeProfile;
   int imagesEnded = 0;
   bool left = false;
@@ -62,6 +76,22 @@ struct SimulatedMouse::State {
     if (*reportsBeforeFailure == 0) return true;
     --*reportsBeforeFailure;
     return false;
+  }
+
+  // Call with the mutex held, after the queue or the disconnection changed.
+  void updateInputReady() {
+    if (inputReadyFd < 0) return;
+    uint64_t count = 0;
+    [[maybe_unused]] const ssize_t drained = read(inputReadyFd, &count, sizeof count);
+    if (input.empty() && !inputDisconnected) return;
+    const uint64_t one = 1;
+    [[maybe_unused]] const ssize_t written = write(inputReadyFd, &one, sizeof one);
+  }
+
+  void queueInput(std::vector<uint8_t> report) {
+    input.push_back(std::move(report));
+    updateInputReady();
+    inputArrived.notify_all();
   }
 
   void resetBlock() {
@@ -152,21 +182,41 @@ class SimulatedMouse::Connection : public HidConnection {
     return static_cast<int>(length);
   }
 
-  int readInput(std::span<uint8_t> report, int timeoutMs) override {
-    std::unique_lock lock(m_state->mutex);
-    const bool ready = m_state->inputArrived.wait_for(lock, std::chrono::milliseconds(std::max(timeoutMs, 0)), [&] {
-      return !m_state->input.empty() || m_state->inputDisconnected;
-    });
-    if (m_state->inputDisconnected) return -1;
-    if (!ready) return 0;
-    std::vector<uint8_t> next = std::move(m_state->input.front());
-    m_state->input.pop_front();
-    // The caller reads the length the mouse declared; a shorter queued report is padded with zeros.
-    next.resize(m_state->description.inputReportLength, 0);
-    const std::size_t n = std::min(next.size(), report.size());
-    std::copy_n(next.begin(), n, report.begin());
-    m_state->inputArrived.notify_all();  // pendingInput() waiters
-    return static_cast<int>(n);
+  int readInput(std::span<uint8_t> report, int timeoutMs, const ReadInterrupt* interrupt) override {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
+    for (;;) {
+      {
+        const std::lock_guard lock(m_state->mutex);
+        if (m_state->inputDisconnected) return -1;
+        if (!m_state->input.empty()) {
+          std::vector<uint8_t> next = std::move(m_state->input.front());
+          m_state->input.pop_front();
+          m_state->updateInputReady();
+          // The caller reads the length the mouse declared; a shorter queued report is padded with zeros.
+          next.resize(m_state->description.inputReportLength, 0);
+          const std::size_t n = std::min(next.size(), report.size());
+          std::copy_n(next.begin(), n, report.begin());
+          m_state->inputArrived.notify_all();  // pendingInput() waiters
+          return static_cast<int>(n);
+        }
+      }
+      int wait = -1;
+      if (timeoutMs >= 0) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (left <= 0) return 0;
+        wait = static_cast<int>(left);
+      }
+      // Wakes for queued input, a disconnection, the interrupt or the timeout, and nothing else.
+      const int ready = waitForInput(m_state->inputReadyFd, interrupt, wait);
+      if (ready < 0) return -1;
+      if (ready == 0) {
+        if (interrupt && interrupt->raised()) return 0;
+        // Timed out; a report queued in the same instant is still taken.
+        const std::lock_guard lock(m_state->mutex);
+        if (m_state->input.empty()) return 0;
+      }
+    }
   }
 
  private:
@@ -276,8 +326,7 @@ void SimulatedMouse::pressButton(int button, std::optional<int> dpiLevel) {
     const uint8_t keyByte = m_state->memory[kSlotKeyBase[static_cast<std::size_t>(slot)] + number - 1];
     if (const auto target = profileSwitchTarget(keyByte & 0x1F)) m_state->activeProfile = *target;
   }
-  m_state->input.push_back({kInputId, static_cast<uint8_t>(0xF0 + number), state});
-  m_state->inputArrived.notify_all();
+  m_state->queueInput({kInputId, static_cast<uint8_t>(0xF0 + number), state});
 }
 
 void SimulatedMouse::releaseButton(int button) {
@@ -288,16 +337,14 @@ void SimulatedMouse::releaseButton(int button) {
 void SimulatedMouse::changeProfile(int slot) {
   const std::lock_guard lock(m_state->mutex);
   m_state->activeProfile = slot & 3;
-  m_state->input.push_back({kInputId, 0x03, 0x00});
-  m_state->inputArrived.notify_all();
+  m_state->queueInput({kInputId, 0x03, 0x00});
 }
 
 void SimulatedMouse::ballisticStep(bool up) { injectInput({kInputId, static_cast<uint8_t>(up ? 0x01 : 0x02), 0x00}); }
 
 void SimulatedMouse::injectInput(std::vector<uint8_t> report) {
   const std::lock_guard lock(m_state->mutex);
-  m_state->input.push_back(std::move(report));
-  m_state->inputArrived.notify_all();
+  m_state->queueInput(std::move(report));
 }
 
 std::size_t SimulatedMouse::pendingInput() const {
@@ -308,6 +355,7 @@ std::size_t SimulatedMouse::pendingInput() const {
 void SimulatedMouse::disconnectInput() {
   const std::lock_guard lock(m_state->mutex);
   m_state->inputDisconnected = true;
+  m_state->updateInputReady();
   m_state->inputArrived.notify_all();
 }
 

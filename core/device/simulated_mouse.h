@@ -69,8 +69,9 @@ class SimulatedMouse : public HidTransport {
 
   // --- Input report 6, queued for the next read ---
   // Button `button` (1..15, the mouse's numbering) pressed; with a DPI level (0..7) byte 2
-  // carries it. A button whose key in the active profile holds a profile switch (device codes
-  // 23, 25, 26 for slots 0, 2, 3) first changes the active profile, as the mouse does.
+  // carries it (0x80 + level), which is how a DPI button reports each switch: one report, so the
+  // switch to level 0 is the same 0x80 as a release. A button whose key in the active profile holds a profile switch
+  // (device codes 23, 25, 26 for slots 0, 2, 3) first changes the active profile, as the mouse does.
   void pressButton(int button, std::optional<int> dpiLevel = std::nullopt);
   void releaseButton(int button);
   // The user switched profile on the mouse: activeProfile changes, then report 3 follows.

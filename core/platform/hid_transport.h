@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/read_interrupt.h"
+
 namespace tarvosk {
 
 // One top-level collection of an attached HID interface. Report lengths count the report ID byte,
@@ -34,9 +36,11 @@ class HidConnection {
   // Fetches the feature report whose ID is in report[0] into `report`. Returns the number of bytes
   // received (report ID included), or -1 on failure, in which case `report` is left unchanged.
   virtual int getFeature(std::span<uint8_t> report) = 0;
-  // Waits at most `timeoutMs` for one input report and copies it into `report` (report ID first).
-  // Returns the number of bytes read, 0 when the time ran out, -1 when the device failed or is gone.
-  virtual int readInput(std::span<uint8_t> report, int timeoutMs) = 0;
+  // Waits for one input report and copies it into `report` (report ID first). The wait ends with
+  // the report, after `timeoutMs` (negative: no limit), or as soon as `interrupt` (may be null)
+  // is raised, and wakes for nothing else. Returns the number of bytes read, 0 when the time ran
+  // out or the read was interrupted, -1 when the device failed or is gone.
+  virtual int readInput(std::span<uint8_t> report, int timeoutMs, const ReadInterrupt* interrupt) = 0;
 };
 
 class HidTransport {

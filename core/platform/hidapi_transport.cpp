@@ -1,8 +1,11 @@
 #include "platform/hidapi_transport.h"
 
+#include <fcntl.h>
 #include <hidapi.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <mutex>
 #include <set>
 
@@ -13,16 +16,18 @@ namespace tarvosk {
 
 namespace {
 
-// One hidraw node. Feature reports and input reads use separate handles on the node: the
-// listener blocks in a read while other threads exchange feature reports, and hidapi's device
-// handle is not meant to be used from two threads at once.
+// One hidraw node. Feature reports go through hidapi; input reports are read from a descriptor
+// of our own on the same node. The listener blocks in a read while other threads exchange
+// feature reports, and hidapi's device handle is not meant to be used from two threads at once;
+// hidapi's read also cannot wait for a report and a stop request together, which the listener
+// needs so that it sleeps until one of them comes (poll on the node and the interrupt).
 class HidapiConnection : public HidConnection {
  public:
-  // `input` may be null (that open failed): reads then fail like those of a mouse that is gone.
-  HidapiConnection(hid_device* feature, hid_device* input) : m_feature(feature), m_input(input) {}
+  // `inputFd` may be -1 (that open failed): reads then fail like those of a mouse that is gone.
+  HidapiConnection(hid_device* feature, int inputFd) : m_feature(feature), m_inputFd(inputFd) {}
   ~HidapiConnection() override {
     hid_close(m_feature);
-    if (m_input) hid_close(m_input);
+    if (m_inputFd >= 0) close(m_inputFd);
   }
   HidapiConnection(const HidapiConnection&) = delete;
   HidapiConnection& operator=(const HidapiConnection&) = delete;
@@ -46,18 +51,26 @@ class HidapiConnection : public HidConnection {
     return static_cast<int>(n);
   }
 
-  int readInput(std::span<uint8_t> report, int timeoutMs) override {
-    // Only the listener reads. Its handle is opened with the connection, on the thread that runs
-    // discovery: hidapi's open keeps a process-wide error record, so an open on the listener
-    // thread could race with an enumeration or open on that thread.
-    if (!m_input) return -1;
-    return hid_read_timeout(m_input, report.data(), report.size(), timeoutMs);
+  int readInput(std::span<uint8_t> report, int timeoutMs, const ReadInterrupt* interrupt) override {
+    // Only the listener reads; its descriptor is opened with the connection, on the thread that
+    // runs discovery. A hidraw node hands out one whole report per read, ID first when the
+    // device numbers its reports (as hidapi's own read does).
+    if (m_inputFd < 0) return -1;
+    const int ready = waitForInput(m_inputFd, interrupt, timeoutMs);
+    if (ready <= 0) return ready;
+    for (;;) {
+      const ssize_t n = read(m_inputFd, report.data(), report.size());
+      if (n >= 0) return static_cast<int>(n);
+      if (errno == EINTR) continue;
+      // EAGAIN: the wake-up brought no report after all; the caller simply reads again.
+      return errno == EAGAIN ? 0 : -1;
+    }
   }
 
  private:
   std::mutex m_featureMutex;
   hid_device* const m_feature;
-  hid_device* const m_input;
+  const int m_inputFd;
 };
 
 }  // namespace
@@ -100,7 +113,9 @@ std::vector<HidInterfaceInfo> HidapiTransport::enumerate() {
 std::shared_ptr<HidConnection> HidapiTransport::open(const std::string& path) {
   hid_device* feature = hid_open_path(path.c_str());
   if (!feature) return nullptr;
-  return std::make_shared<HidapiConnection>(feature, hid_open_path(path.c_str()));
+  // On the hidraw backend the path is the node itself (/dev/hidrawN). Non-blocking, so a read
+  // after a spurious wake-up returns instead of hanging past a stop request.
+  return std::make_shared<HidapiConnection>(feature, ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
 }
 
 }  // namespace tarvosk

@@ -20,6 +20,11 @@ NameEditOutcome editProfileName(SettingsRecord& s, int tab, std::string_view tex
   std::string& stored = s.profileName[tab - 1];
   ProfileFile file(configFile);
   const std::string key = profileNameKey(s.language, tab);
+  outcome.fieldText = std::string(text);
+  // The stored name first: the field reports the text a revert put back like any other change,
+  // and that text must end the exchange even when the stored name itself breaks the length rule
+  // (a hand-edited file), or the field would be reverted again and again.
+  if (text == stored) return outcome;
   const std::size_t length = utf16Length(text);
   if (length == 0 || length > kProfileNameMaxLength) {
     outcome.action = NameEditOutcome::Action::Reverted;
@@ -27,8 +32,6 @@ NameEditOutcome editProfileName(SettingsRecord& s, int tab, std::string_view tex
     outcome.written = file.writeString("Init", key, stored);
     return outcome;
   }
-  outcome.fieldText = std::string(text);
-  if (text == stored) return outcome;
   stored = std::string(text);
   outcome.action = NameEditOutcome::Action::Stored;
   outcome.written = file.writeString("Init", key, stored);

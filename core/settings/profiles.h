@@ -28,7 +28,9 @@ struct NameEditOutcome {
 };
 
 // Validates the text of profile tab `tab` (1..3) after an edit and persists it under the
-// language's key. Empty text or more than 10 characters brings the stored name back.
+// language's key. Text equal to the stored name changes nothing, whatever its length (so the
+// notification that follows a revert ends there); otherwise empty text or more than 10
+// characters brings the stored name back.
 NameEditOutcome editProfileName(SettingsRecord& s, int tab, std::string_view text,
                                 const std::filesystem::path& configFile);
 

@@ -17,7 +17,7 @@ class ListTransport : public HidTransport {
   struct NullConnection : HidConnection {
     bool setFeature(std::span<const uint8_t>) override { return true; }
     int getFeature(std::span<uint8_t> r) override { return static_cast<int>(r.size()); }
-    int readInput(std::span<uint8_t>, int) override { return 0; }
+    int readInput(std::span<uint8_t>, int, const ReadInterrupt*) override { return 0; }
   };
   std::vector<HidInterfaceInfo> interfaces;
   std::set<std::string> broken;

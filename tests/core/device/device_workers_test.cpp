@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <thread>
 
 #include "device/simulated_mouse.h"
 #include "platform/profile_file.h"
@@ -140,6 +141,105 @@ TEST_F(WorkersFixture, AProfileSwitchPressReloadsTheReportedSlotAndPlaysFromIt) 
   EXPECT_EQ(received[0].kind, ReceivedReport::Kind::GetFeature);
 }
 
+TEST_F(WorkersFixture, APressWaitingForAHostFunctionIsSentOnceAProfileSwitchMakesItMatch) {
+  // Slot 0's first key switches to slot 2, where the same button carries the host function.
+  {
+    SettingsRecord onDisk = store.record;
+    onDisk.buttonFunction[2][0] = kFunctionHost;
+    ASSERT_TRUE(saveSlot(onDisk, paths.configFile, 2));
+  }
+  ASSERT_TRUE(channel.writeBlock(0x08, Bytes{25}));
+  mouse.clearReceived();
+  {
+    auto lock = store.lock();
+    store.record.currentProfile = 0;
+    store.record.buttonFunction[0][0] = 20;
+    store.hostFlags.profileSwitch[0][0] = true;
+    store.hostFlags.hostFunction[2][0] = true;
+  }
+  mouse.pressButton(1);
+  settle(1);
+  {
+    auto lock = store.lock();
+    EXPECT_EQ(store.record.currentProfile, 2);
+  }
+  EXPECT_TRUE(mouse.hostFunctionActive());
+  mouse.releaseButton(1);
+  settle(1);
+  EXPECT_FALSE(mouse.hostFunctionActive());
+  EXPECT_EQ(reportsWith(0x11), (std::vector<Bytes>{{7, 0x11, 0x02, 0, 0, 0, 0, 0}, {7, 0x11, 0x00, 0, 0, 0, 0, 0}}));
+}
+
+TEST_F(WorkersFixture, APendingPressIsLookedAtAgainAfterTheMouseReportsAnotherProfile) {
+  {
+    SettingsRecord onDisk = store.record;
+    onDisk.buttonFunction[3][1] = kFunctionHost;
+    ASSERT_TRUE(saveSlot(onDisk, paths.configFile, 3));
+    auto lock = store.lock();
+    store.record.currentProfile = 0;
+    store.hostFlags.hostFunction[3][1] = true;
+  }
+  mouse.pressButton(2);
+  settle(1);
+  EXPECT_TRUE(reportsWith(0x11).empty());
+  EXPECT_TRUE(workers->flags().pressPending);
+  mouse.changeProfile(3);
+  settle(1);
+  EXPECT_EQ(reportsWith(0x11), (std::vector<Bytes>{{7, 0x11, 0x02, 0, 0, 0, 0, 0}}));
+  EXPECT_FALSE(workers->flags().pressPending);
+}
+
+TEST_F(WorkersFixture, APendingReleaseIsLookedAtAgainWhenTheWindowSaysTheTablesChanged) {
+  mouse.pressButton(5);
+  mouse.releaseButton(5);
+  settle(2);
+  EXPECT_TRUE(reportsWith(0x11).empty());
+  {
+    auto lock = store.lock();  // an apply gave the button the host function
+    store.hostFlags.hostFunction[0][4] = true;
+  }
+  workers->settingsChanged();
+  ASSERT_TRUE(workers->waitUntilHandled(reports, 10s));
+  EXPECT_EQ(reportsWith(0x11), (std::vector<Bytes>{{7, 0x11, 0x00, 0, 0, 0, 0, 0}}));
+}
+
+// Which slot's tables the poll thread consults: only the current slot's flags count.
+struct SlotFlagsCase {
+  const char* name;
+  int flaggedSlot;
+  bool expectFollowed;
+};
+
+class SlotFlags : public WorkersFixture, public ::testing::WithParamInterface<SlotFlagsCase> {};
+
+TEST_P(SlotFlags, HostAndDpiFunctionsAreThoseOfTheCurrentSlot) {
+  const SlotFlagsCase& c = GetParam();
+  const auto flagged = static_cast<std::size_t>(c.flaggedSlot);
+  {
+    auto lock = store.lock();
+    store.record.currentProfile = 2;
+    store.record.dpiLevel = 1;
+    store.hostFlags.hostFunction[flagged][2] = true;
+    store.hostFlags.dpiFunction[flagged][3] = true;
+  }
+  mouse.pressButton(3);
+  settle(1);
+  mouse.releaseButton(3);
+  settle(1);
+  mouse.pressButton(4, 3);
+  settle(1);
+  const std::vector<Bytes> told = {{7, 0x11, 0x02, 0, 0, 0, 0, 0}, {7, 0x11, 0x00, 0, 0, 0, 0, 0}};
+  EXPECT_EQ(reportsWith(0x11), c.expectFollowed ? told : std::vector<Bytes>{});
+  auto lock = store.lock();
+  EXPECT_EQ(store.record.dpiLevel, c.expectFollowed ? 3 : 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SlotFlags,
+                         ::testing::Values(SlotFlagsCase{"flags_in_the_current_slot_2", 2, true},
+                                           SlotFlagsCase{"flags_only_in_slot_0", 0, false},
+                                           SlotFlagsCase{"flags_only_in_slot_3", 3, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(WorkersFixture, AProfileReportShowsTheMousesSlotEvenSlotOne) {
   {
     SettingsRecord onDisk = store.record;
@@ -170,21 +270,23 @@ TEST_F(WorkersFixture, AFailedStatusQueryLeavesTheProfileAlone) {
   EXPECT_EQ(repaints.load(), 0);
 }
 
-TEST_F(WorkersFixture, ADpiButtonSetsAndSavesTheReportedLevelAndItsReleaseKeepsIt) {
+TEST_F(WorkersFixture, EveryDpiSwitchOnTheMouseIsFollowedAndSavedDownToTheFirstLevel) {
   {
     auto lock = store.lock();
-    store.record.dpiLevel = 0;
+    store.record.dpiLevel = 1;
     store.hostFlags.dpiFunction[0][3] = true;
   }
-  mouse.pressButton(4, 2);
-  mouse.releaseButton(4);
-  settle(2);
-  {
-    auto lock = store.lock();
-    EXPECT_EQ(store.record.dpiLevel, 2);
+  // One report per switch, as a DPI button sends it; the first level arrives as exactly 0x80.
+  for (const int level : {2, 3, 0, 1, 0}) {
+    mouse.pressButton(4, level);
+    settle(1);
+    {
+      auto lock = store.lock();
+      EXPECT_EQ(store.record.dpiLevel, level);
+    }
+    EXPECT_EQ(fileValue("ShareData", "DPI_LEVEL"), level);
   }
-  EXPECT_EQ(fileValue("ShareData", "DPI_LEVEL"), 2);
-  EXPECT_GE(repaints.load(), 1);
+  EXPECT_EQ(repaints.load(), 5);
 }
 
 TEST_F(WorkersFixture, ADpiLevelOnAButtonWithoutTheDpiFunctionChangesNothing) {
@@ -210,6 +312,24 @@ TEST_F(WorkersFixture, BallisticReportsRunTheCorrectionStepInTheirDirection) {
   settle(7);
   const std::lock_guard lock(stepsMutex);
   EXPECT_EQ(steps, (std::vector<int>{0, 1, 1, 0, 0}));
+}
+
+TEST_F(WorkersFixture, AnIdleListenerSleepsUntilAReportComes) {
+  const uint64_t before = workers->listenerWakeups();
+  std::this_thread::sleep_for(1s);  // a read timeout would have woken it several times by now
+  EXPECT_EQ(workers->listenerWakeups(), before);
+  mouse.pressButton(1);
+  settle(1);
+  EXPECT_EQ(workers->listenerWakeups(), before + 1);
+}
+
+TEST_F(WorkersFixture, ANewMouseReachesAListenerBlockedInTheOldOnesRead) {
+  SimulatedMouse second({.path = "sim:second"});
+  workers->setInput(second.open("sim:second"), 8);
+  second.pressButton(2);
+  settle(1);
+  EXPECT_EQ(workers->flags().lastButton, 0xF2);
+  EXPECT_EQ(mouse.pendingInput(), 0u);
 }
 
 TEST(DeviceWorkers, StopEndsThreadsWaitingForAMouseOrForAFailedOne) {

@@ -50,7 +50,7 @@ TEST_P(ButtonState, IsAPressOrReleaseAndMayCarryADpiLevel) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ButtonState,
-                         ::testing::Values(ButtonCase{"release", 0x80, false, false, 0},
+                         ::testing::Values(ButtonCase{"release_is_also_the_first_level", 0x80, false, true, 0},
                                            ButtonCase{"plain_press", 0x00, true, false, 0},
                                            ButtonCase{"press_with_level_2", 0x82, true, true, 2},
                                            ButtonCase{"press_with_level_7", 0x8F, true, true, 7},
@@ -75,10 +75,12 @@ TEST(InputReport, TheDpiLevelComesFromTheLatestReportThatCarriesOne) {
   apply(f, {6, 0xF4, 0x81});
   apply(f, {6, 0xF4, 0x83});
   EXPECT_EQ(f.reportedDpiLevel, 3);
-  // The release of the DPI button says nothing about the level: it stays, and stays pending.
+  // Exactly 0x80 is a release and the first level at once: a DPI button switching to level 0
+  // sends nothing else.
   apply(f, {6, 0xF4, 0x80});
   EXPECT_TRUE(f.dpiReportPending);
-  EXPECT_EQ(f.reportedDpiLevel, 3);
+  EXPECT_EQ(f.reportedDpiLevel, 0);
+  EXPECT_TRUE(f.releasePending);
   // A press without a level clears the pending flag.
   apply(f, {6, 0xF1, 0x00});
   EXPECT_FALSE(f.dpiReportPending);

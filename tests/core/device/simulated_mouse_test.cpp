@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 namespace tarvosk {
 namespace {
 
@@ -22,7 +25,7 @@ struct MouseFixture : ::testing::Test {
   void send(std::initializer_list<uint8_t> bytes) { ASSERT_TRUE(link->setFeature(report(bytes))); }
   Bytes readOne() {
     Bytes r(8, 0xEE);
-    EXPECT_EQ(link->readInput(r, 0), 8);
+    EXPECT_EQ(link->readInput(r, 0, nullptr), 8);
     return r;
   }
 };
@@ -95,9 +98,30 @@ TEST_F(MouseFixture, InputReportsComeOutInOrderAndTheReadTimesOut) {
   EXPECT_EQ(readOne(), (Bytes{6, 0x03, 0x00, 0, 0, 0, 0, 0}));
   EXPECT_EQ(mouse.activeProfile(), 2);
   Bytes r(8);
-  EXPECT_EQ(link->readInput(r, 1), 0);
+  EXPECT_EQ(link->readInput(r, 1, nullptr), 0);
   mouse.disconnectInput();
-  EXPECT_EQ(link->readInput(r, 1000), -1);
+  EXPECT_EQ(link->readInput(r, 1000, nullptr), -1);
+}
+
+TEST_F(MouseFixture, AReadWithoutTimeoutEndsWithAReportOrTheInterruptOnly) {
+  Bytes r(8);
+  ReadInterrupt interrupt;
+  interrupt.raise();
+  EXPECT_EQ(link->readInput(r, -1, &interrupt), 0) << "raised before the read: it does not wait";
+  interrupt.clear();
+  std::thread presser([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    mouse.pressButton(4, 0);
+  });
+  EXPECT_EQ(link->readInput(r, -1, &interrupt), 8);
+  presser.join();
+  EXPECT_EQ(r, (Bytes{6, 0xF4, 0x80, 0, 0, 0, 0, 0}));
+  std::thread stopper([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    interrupt.raise();
+  });
+  EXPECT_EQ(link->readInput(r, -1, &interrupt), 0);
+  stopper.join();
 }
 
 struct SwitchCase {

@@ -122,6 +122,24 @@ TEST_F(ConfigFileTest, SaveDpiLevelChangesOnlyItsLine) {
   EXPECT_EQ(config(), expected);
 }
 
+TEST_F(ConfigFileTest, SaveCurrentProfileChangesOnlyItsLine) {
+  std::filesystem::copy_file(test::shippedSkinsDir() / "config" / "config.ini", paths.configFile);
+  const std::string before = config();
+  // Everything else in the record differs from the file; none of it may be written.
+  SettingsRecord s;
+  s.currentProfile = 2;
+  s.dpiLevel = 3;
+  s.language = 0;
+  s.profileName = {"A", "B", "C"};
+  s.buttonFunction[0][0] = 25;
+  ASSERT_TRUE(saveCurrentProfile(s, paths.configFile));
+  std::string expected = before;
+  const std::size_t at = expected.find("CurConfig=0\n");
+  ASSERT_NE(at, std::string::npos);
+  expected.replace(at, 12, "CurConfig=2\n");
+  EXPECT_EQ(config(), expected);
+}
+
 TEST_F(ConfigFileTest, MissingSectionGivesZerosWhileSharedValuesLoad) {
   writeConfig("[Config0]\nK0=1\n[ShareData]\nFIRE_TIME=120\n");
   SettingsRecord s;
@@ -139,8 +157,9 @@ TEST_F(ConfigFileTest, MissingFilesShowTheirMessageAndChangeNothing) {
   EXPECT_FALSE(loadSlot(s, paths, 0, ConfigSource::Current, prompter));
   EXPECT_FALSE(loadSlot(s, paths, 0, ConfigSource::Factory, prompter));
   EXPECT_FALSE(loadAtStartup(s, paths, prompter));
-  EXPECT_EQ(prompter.messages, (std::vector<std::string>{"Error：Config.ini文件不存在!", "Error：ConfigReset.ini文件不存在!",
-                                                         "Error：Config.ini文件不存在!"}));
+  EXPECT_EQ(prompter.messages,
+            (std::vector<std::string>{"Error：Config.ini文件不存在!", "Error：ConfigReset.ini文件不存在!",
+                                      "Error：Config.ini文件不存在!"}));
   EXPECT_EQ(s.fireTime, 77);
   writeConfig("[Init]\n");
   EXPECT_FALSE(loadSlot(s, paths, 4, ConfigSource::Current, prompter));

@@ -54,6 +54,39 @@ TEST_F(ProfilesTest, NameEditsFollowTheLengthRule) {
   EXPECT_EQ(stored("ConfigName1"), "Perfil 1");  // the other language's name is untouched
 }
 
+// The field feeds every change back into editProfileName, including the text a revert put there:
+// that notification must find nothing to do, even when the stored name itself breaks the rule.
+TEST_F(ProfilesTest, TheTextARevertPutsBackIsAcceptedAsItStands) {
+  for (const std::string storedName : {"", "Eleven char", "Fine"}) {
+    s.language = 0;
+    s.profileName[1] = storedName;
+    const NameEditOutcome revert = editProfileName(s, 2, "Twelve chars", paths.configFile);
+    EXPECT_EQ(revert.action, Action::Reverted) << storedName;
+    EXPECT_EQ(revert.fieldText, storedName);
+    EXPECT_EQ(stored("ConfigName2"), storedName);
+    const std::string afterRevert = readFile(paths.configFile);
+    const NameEditOutcome echo = editProfileName(s, 2, revert.fieldText, paths.configFile);
+    EXPECT_EQ(echo.action, Action::Unchanged) << storedName;
+    EXPECT_EQ(echo.fieldText, storedName);
+    EXPECT_EQ(s.profileName[1], storedName);
+    EXPECT_EQ(readFile(paths.configFile), afterRevert) << "the echo writes nothing";
+  }
+}
+
+TEST_F(ProfilesTest, ResetLoadsAndSavesTheSlotsFromTheLastToTheFirst) {
+  // A configuration written from nothing gets its sections in the order they are first saved.
+  std::filesystem::remove(paths.configFile);
+  ASSERT_TRUE(resetToFactory(s, paths, prompter));
+  const std::string written = readFile(paths.configFile);
+  std::vector<std::size_t> at;
+  for (const char* section : {"[Config3]", "[Config2]", "[Config1]", "[Config0]", "[ShareData]"}) {
+    at.push_back(written.find(section));
+    ASSERT_NE(at.back(), std::string::npos) << section;
+  }
+  // Slot 3 first, then the shared values it saves with it, then slots 2, 1 and 0.
+  EXPECT_TRUE(at[0] < at[4] && at[4] < at[1] && at[1] < at[2] && at[2] < at[3]) << written;
+}
+
 TEST_F(ProfilesTest, ResetBringsBackFactoryValuesButKeepsNamesAndInit) {
   ProfileFile(paths.factoryConfigFile).writeInt("Config3", "K0", 33);  // tell the factory slots apart
   ProfileFile(paths.configFile).writeString("Init", "ConfigName1_EN", "Mine");
@@ -106,7 +139,8 @@ TEST_F(ProfilesTest, ImportOfAMissingFileChangesNothing) {
 TEST_F(ProfilesTest, ImportWithoutTheCurrentLanguagesNamesStillLoadsTheSlots) {
   s.language = 1;
   const auto source = dir / "other-language.ini";
-  writeFile(source, "[Init]\nConfigName1=A\nConfigName2=B\nConfigName3=C\n[Config0]\nK0=1\nK1=9\n[ShareData]\nFIRE_TIME=80\n");
+  writeFile(source,
+            "[Init]\nConfigName1=A\nConfigName2=B\nConfigName3=C\n[Config0]\nK0=1\nK1=9\n[ShareData]\nFIRE_TIME=80\n");
   EXPECT_EQ(importProfile(s, paths, source, prompter), TransferResult::FileVersionError);
   EXPECT_EQ(prompter.messages, std::vector<std::string>{"File version error!"});
   EXPECT_EQ(s.profileName[0], "Profile 1");  // names kept

@@ -364,6 +364,27 @@ TEST_F(BallisticFixture, NothingHappensForAMacroTheLastUploadDidNotPlaceThere) {
   EXPECT_TRUE(macros.writes.empty());
 }
 
+TEST_F(UploadFixture, TheStepRewritesTheMacroOnTheCurrentSlotsFirstButton) {
+  // Slot 0 and slot 3 carry different user macros on their first button; the mouse is on slot 3.
+  macros.groups = {{keyMacro(2), recoilMacro(28)}};
+  store.record.buttonFunction[0][0] = 0x100;
+  store.record.buttonFunction[3][0] = 0x101;
+  store.record.currentProfile = 3;
+  ASSERT_EQ(uploadSettings(context), UploadResult::Completed);
+  ASSERT_TRUE(state.correction[0].placed);
+  ASSERT_TRUE(state.correction[3].placed);
+  const uint16_t slot3At = state.correction[3].dataAddress;
+  ASSERT_NE(slot3At, state.correction[0].dataAddress);
+  ASSERT_EQ(mouse.memoryAt(static_cast<uint16_t>(slot3At + 6)), 28);
+  const Bytes slot0Before = memory(state.correction[0].dataAddress, state.correction[0].blockSize);
+
+  ASSERT_TRUE(correctionStep(1, store, channel, macros, state.correction));
+  EXPECT_EQ(mouse.memoryAt(static_cast<uint16_t>(slot3At + 6)), 29);
+  EXPECT_EQ(memory(state.correction[0].dataAddress, state.correction[0].blockSize), slot0Before);
+  EXPECT_EQ(macros.groups[0][1].eventParamB[0], 29);
+  EXPECT_EQ(macros.writes, (std::vector<std::pair<int, int>>{{0, 1}}));
+}
+
 TEST_F(BallisticFixture, AStepTheMouseDidNotTakeIsNotSaved) {
   mouse.failFrom(3);
   EXPECT_FALSE(step(1));
