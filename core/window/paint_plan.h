@@ -19,17 +19,13 @@
 #include "settings/settings_record.h"
 #include "skin/layout_item.h"
 #include "skin/skin_layout.h"
+#include "window/hover.h"
 
 namespace tarvosk {
 
 // The item under the pointer in each layout table (kNoItem = none). Until the pointer first
 // moves over the window, strip item 0 counts as hovered.
-struct PaintHover {
-  int strip = 0;
-  int led = kNoItem;
-  int advanced = kNoItem;
-  int macro = kNoItem;
-};
+using PaintHover = HoverIndices;
 
 enum class PaintPage { Main = 0, Advanced = 1, Macro = 2, Led = 3 };
 enum class PaintSource { Over, Down, Null };

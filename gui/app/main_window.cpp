@@ -245,6 +245,8 @@ void COrvik_VOrozoDlg::applyDone(UploadResult result) {
   refreshSnapshot();
   // The page lives in the window while an apply runs; the record takes it back now.
   changeSettings([this](SettingsRecord& s) { s.currentPage = m_page; });
+  // The host-side functions of the buttons may have changed with the settings just sent.
+  if (m_workers) m_workers->settingsChanged();
   update();
   Q_EMIT applyFinished(result);
   if (m_leaveAfterApply) leaveProgram();

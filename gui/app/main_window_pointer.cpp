@@ -10,7 +10,10 @@
 
 #include "app/app_context.h"
 #include "app/main_window.h"
-#include "widgets/about_box.h"
+#include "settings/language.h"
+#include <QMessageBox>
+
+#include "widgets/about_version.h"
 
 namespace tarvosk {
 
@@ -136,7 +139,7 @@ void COrvik_VOrozoDlg::mouseReleaseEvent(QMouseEvent* event) {
   if (m_apply.running()) {
     SettingsRecord scratch = m_snapshot;
     outcome = decideRelease(input, scratch);
-    if (outcome.settingsChanged || outcome.action == ReleaseAction::Apply ||
+    if (outcome.profileSelected || outcome.action == ReleaseAction::Apply ||
         outcome.action == ReleaseAction::HideAndRevert || outcome.action == ReleaseAction::Import ||
         outcome.action == ReleaseAction::ResetToFactory || outcome.action == ReleaseAction::SwitchLanguage) {
       m_buttonHeld = false;
@@ -161,6 +164,8 @@ void COrvik_VOrozoDlg::executeRelease(const ReleaseOutcome& outcome) {
   }
   if (outcome.clearButtonHeld) m_buttonHeld = false;
   if (outcome.clearStripHover) m_hover.strip = kNoItem;
+  // Presses waiting in the poll thread are judged again against the profile now selected.
+  if (outcome.profileSelected && m_workers) m_workers->settingsChanged();
   switch (outcome.action) {
     case ReleaseAction::None:
       break;
@@ -214,8 +219,7 @@ void COrvik_VOrozoDlg::contextMenuEvent(QContextMenuEvent* event) {
   // The window has no caption bar and so no system menu: its about box lives here.
   QMenu menu(this);
   menu.addAction(QStringLiteral("About Tarvosk…"), this, [this] {
-    CAboutDlg about(this);
-    about.exec();
+    QMessageBox::about(this, programName(), programName() + QStringLiteral(" ") + programVersion());
   });
   menu.addSeparator();
   menu.addAction(isEnglish(m_snapshot.language) ? QStringLiteral("Hide") : QStringLiteral("Ocultar"), this,

@@ -28,7 +28,7 @@ class SimPanelTest : public ::testing::Test {
   std::vector<Report> queuedInput() {
     std::vector<Report> reports;
     std::array<uint8_t, 64> buffer{};
-    while (m_connection->readInput(buffer, 0) > 0) reports.push_back({buffer[0], buffer[1], buffer[2]});
+    while (m_connection->readInput(buffer, 0, nullptr) > 0) reports.push_back({buffer[0], buffer[1], buffer[2]});
     return reports;
   }
 
@@ -118,7 +118,7 @@ TEST_F(SimPanelTest, UnplugMakesTheMouseFailAndIsAnnouncedOnce) {
   const std::array<uint8_t, 8> report = {7, 0x20, 0, 0, 0, 0, 0, 0};
   EXPECT_FALSE(m_connection->setFeature(report)) << "reports fail from now on";
   std::array<uint8_t, 8> input{};
-  EXPECT_EQ(m_connection->readInput(input, 0), -1) << "a waiting reader is told the mouse went away";
+  EXPECT_EQ(m_connection->readInput(input, 0, nullptr), -1) << "a waiting reader is told the mouse went away";
 
   // Nothing can be pressed on a mouse that is gone, and it cannot be unplugged twice.
   EXPECT_FALSE(m_panel.buttonControl(1)->isEnabled());
