@@ -19,9 +19,13 @@ bool isHideFlag(const QString& argument) {
 
 // A whole decimal number within [low, high].
 std::optional<int> parseNumber(const QString& text, int low, int high) {
-  bool ok = false;
-  const int value = text.toInt(&ok, 10);
-  if (!ok || value < low || value > high || text.trimmed() != text) return std::nullopt;
+  // Digits only: toInt would also take spaces around the number and a leading sign.
+  if (text.isEmpty() || text.size() > 9) return std::nullopt;
+  for (const QChar c : text) {
+    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return std::nullopt;
+  }
+  const int value = text.toInt();
+  if (value < low || value > high) return std::nullopt;
   return value;
 }
 

@@ -108,6 +108,21 @@ TEST_F(SimPanelTest, ChoosingAProfileSwitchesTheMouseAndTellsTheProgram) {
   EXPECT_EQ(queuedInput(), (std::vector<Report>{{6, 0x03, 0x00}}));
 }
 
+TEST_F(SimPanelTest, APressOfAProfileSwitchKeyShowsTheProfileTheMouseMovedTo) {
+  // Key 2 (button 3) of slot 0 holds the switch to slot 2 (device code 25), written through the
+  // mouse's block protocol: stage the byte at 0x0A, say how many, commit.
+  for (const std::array<uint8_t, 8>& r : {std::array<uint8_t, 8>{7, 0x18, 0x03, 0x00, 0x0A, 0x00, 25, 0x00},
+                                          std::array<uint8_t, 8>{7, 0x18, 0x09, 0x00, 0x0A, 0x00, 0x00, 0x00},
+                                          std::array<uint8_t, 8>{7, 0x18, 0x00, 0x00, 0x0A, 0x00, 0x00, 0x00}}) {
+    ASSERT_TRUE(m_connection->setFeature(r));
+  }
+  ASSERT_EQ(m_mouse.memoryAt(0x0A), 25);
+  click(m_panel.buttonControl(3));
+  EXPECT_EQ(m_mouse.activeProfile(), 2);
+  EXPECT_TRUE(m_panel.profileControl(2)->isChecked());
+  EXPECT_EQ(queuedInput(), (std::vector<Report>{{6, 0xF3, 0x00}, {6, 0xF3, 0x80}}));
+}
+
 TEST_F(SimPanelTest, UnplugMakesTheMouseFailAndIsAnnouncedOnce) {
   QSignalSpy unplugged(&m_panel, &SimPanel::unplugged);
   click(m_panel.buttonControl(1));

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
 
 namespace tarvosk {
 namespace {
@@ -38,6 +42,66 @@ TEST(SleepWatcher, TheSystemBusConstructorIsHarmlessWhereverItRuns) {
   QSignalSpy resumed(&watcher, &SleepWatcher::resumed);
   EXPECT_EQ(watcher.isWatching(), QDBusConnection::systemBus().isConnected());
   EXPECT_FALSE(resumed.wait(100));
+}
+
+// A private message bus of our own (dbus-daemon with the session configuration), on which a
+// second connection plays logind.
+class PrivateBus {
+ public:
+  PrivateBus() {
+    const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
+    if (daemon.isEmpty()) return;
+    m_process.start(daemon,
+                    {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address")});
+    if (!m_process.waitForStarted(5000)) return;
+    while (!m_process.canReadLine() && m_process.waitForReadyRead(5000)) {
+    }
+    m_address = QString::fromUtf8(m_process.readLine()).trimmed();
+  }
+  ~PrivateBus() {
+    m_process.terminate();
+    m_process.waitForFinished(5000);
+  }
+  const QString& address() const { return m_address; }
+  QDBusConnection connect(const QString& name) const { return QDBusConnection::connectToBus(m_address, name); }
+
+ private:
+  QProcess m_process;
+  QString m_address;
+};
+
+bool sendPrepareForSleep(QDBusConnection& from, bool goingToSleep) {
+  QDBusMessage signal =
+      QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/login1"),
+                                 QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("PrepareForSleep"));
+  signal << goingToSleep;
+  return from.send(signal);
+}
+
+TEST(SleepWatcher, HearsLogindsPrepareForSleepOnTheBus) {
+  PrivateBus bus;
+  if (bus.address().isEmpty()) GTEST_SKIP() << "dbus-daemon is not installed";
+  QDBusConnection logind = bus.connect(QStringLiteral("tarvosk-test-logind"));
+  QDBusConnection impostor = bus.connect(QStringLiteral("tarvosk-test-impostor"));
+  ASSERT_TRUE(logind.isConnected());
+  ASSERT_TRUE(logind.registerService(QStringLiteral("org.freedesktop.login1")));
+
+  SleepWatcher watcher(bus.connect(QStringLiteral("tarvosk-test-watcher")));
+  ASSERT_TRUE(watcher.isWatching());
+  QSignalSpy resumed(&watcher, &SleepWatcher::resumed);
+
+  ASSERT_TRUE(sendPrepareForSleep(logind, true));
+  EXPECT_FALSE(resumed.wait(300)) << "going to sleep is not a resume";
+  // The same signal from a connection that is not logind is not believed.
+  ASSERT_TRUE(sendPrepareForSleep(impostor, false));
+  EXPECT_FALSE(resumed.wait(300));
+  ASSERT_TRUE(sendPrepareForSleep(logind, false));
+  ASSERT_TRUE(resumed.wait(5000));
+  EXPECT_EQ(resumed.count(), 1);
+
+  for (const char* name : {"tarvosk-test-logind", "tarvosk-test-impostor", "tarvosk-test-watcher"}) {
+    QDBusConnection::disconnectFromBus(QString::fromUtf8(name));
+  }
 }
 
 }  // namespace
