@@ -118,7 +118,7 @@ class COrvik_VOrozoDlg : public QDialog {
 
   // Pointer handling.
   PointerInput pointerInput(QPoint point) const;
-  void executePress(const PressOutcome& outcome, QPoint point);
+  void executePress(const PressOutcome& outcome, uint8_t newPage);
   void executeRelease(const ReleaseOutcome& outcome);
   void showPage(uint8_t page);
   void repaintArea(RepaintArea area);

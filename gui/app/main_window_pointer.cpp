@@ -61,6 +61,7 @@ void COrvik_VOrozoDlg::mousePressEvent(QMouseEvent* event) {
   m_hover = computeHover(m_ctx.layout, m_page, point.x(), point.y());
   const PointerInput input = pointerInput(point);
   PressOutcome outcome;
+  uint8_t newPage = m_page;
   if (m_apply.running()) {
     // While the mouse takes the settings, only what changes no setting may happen.
     SettingsRecord scratch = m_snapshot;
@@ -70,19 +71,20 @@ void COrvik_VOrozoDlg::mousePressEvent(QMouseEvent* event) {
       QApplication::beep();
       return;
     }
-    m_snapshot.currentPage = scratch.currentPage;
+    newPage = scratch.currentPage;
   } else {
     auto lock = m_ctx.store.lock();
     m_ctx.store.record.currentPage = m_page;
     outcome = decidePress(m_ctx.layout, input, m_ctx.store.record);
+    newPage = m_ctx.store.record.currentPage;
     m_snapshot = m_ctx.store.record;
     m_snapshot.currentPage = m_page;
   }
-  executePress(outcome, point);
+  executePress(outcome, newPage);
   event->accept();
 }
 
-void COrvik_VOrozoDlg::executePress(const PressOutcome& outcome, QPoint point) {
+void COrvik_VOrozoDlg::executePress(const PressOutcome& outcome, uint8_t newPage) {
   if (outcome.refusedRecording) {
     m_prompter.showMessage(kRecordingMessage);
     return;
@@ -93,7 +95,6 @@ void COrvik_VOrozoDlg::executePress(const PressOutcome& outcome, QPoint point) {
   }
   if (outcome.closeOpenPopup && m_popups) m_popups->closeAll();
 
-  const uint8_t newPage = m_snapshot.currentPage;
   if (newPage != m_page) showPage(newPage);
 
   if (outcome.windowDrag) {
@@ -112,7 +113,6 @@ void COrvik_VOrozoDlg::executePress(const PressOutcome& outcome, QPoint point) {
     m_popups->open(*outcome.popup, mapToGlobal(QPoint(0, 0)), m_selectedButton);
   }
   if (outcome.startLedPreview) startLedPreview();
-  Q_UNUSED(point);
   if (outcome.repaint) repaintArea(*outcome.repaint);
 }
 

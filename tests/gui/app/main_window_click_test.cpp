@@ -43,11 +43,14 @@ void runRows(const std::vector<ClickRow>& rows, LayoutTable table) {
 TEST(MainWindowClicks, AdvancedPageItemsChangeTheirSettings) {
   std::vector<ClickRow> rows;
   for (int level = 0; level < 4; ++level) {
-    rows.push_back({"enable switch toggles its level", 1, 47 + level, nullptr,
+    // With every level enabled and another one active, the switch simply turns its level off.
+    rows.push_back({"enable switch toggles its level", 1, 47 + level,
+                    [level](SettingsRecord& s) { s.dpiEnabled = {1, 1, 1, 1}, s.dpiLevel = (level + 1) % 4; },
                     [level](const SettingsRecord& b, const SettingsRecord& a) {
                       EXPECT_EQ(a.dpiEnabled[level], b.dpiEnabled[level] ? 0 : 1);
                     }});
-    rows.push_back({"level selector selects its level", 1, 60 + level, nullptr,
+    rows.push_back({"level selector selects its level", 1, 60 + level,
+                    [level](SettingsRecord& s) { s.dpiEnabled = {1, 1, 1, 1}, s.dpiLevel = (level + 1) % 4; },
                     [level](const SettingsRecord&, const SettingsRecord& a) { EXPECT_EQ(a.dpiLevel, level); }});
     rows.push_back({"the bar's middle sets step 6", 1, 66 + level, nullptr,
                     [level](const SettingsRecord&, const SettingsRecord& a) { EXPECT_EQ(a.dpiValue[level], 6); }});
@@ -76,7 +79,8 @@ TEST(MainWindowClicks, AdvancedPageItemsChangeTheirSettings) {
 TEST(MainWindowClicks, LightingPageItemsChangeTheirSettings) {
   std::vector<ClickRow> rows;
   for (int c = 0; c < 7; ++c) {
-    rows.push_back({"colour switch toggles its cycle colour", 3, 7 + c, nullptr,
+    rows.push_back({"colour switch toggles its cycle colour", 3, 7 + c,
+                    [](SettingsRecord& s) { s.cycleColorEnable = {1, 1, 1, 1, 1, 1, 1}; },
                     [c](const SettingsRecord& b, const SettingsRecord& a) {
                       EXPECT_EQ(a.cycleColorEnable[c] != 0, b.cycleColorEnable[c] == 0);
                     }});
