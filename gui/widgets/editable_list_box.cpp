@@ -20,7 +20,7 @@ CEditableListBox::CEditableListBox(QWidget* parent) : QListWidget(parent) {
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setStyleSheet(
       QStringLiteral("QListWidget { background: black; color: white; }"
-                     "QLineEdit { background: black; color: white; }"));
+                     "QLineEdit { background: black; color: white; border: 1px solid rgb(0, 180, 210); }"));
 }
 
 CEditableListBox::~CEditableListBox() {
