@@ -278,6 +278,27 @@ TEST(PopupController, RefusedChangesCloseTheMenuAndChangeNothing) {
   EXPECT_EQ(changed.count(), 0);
 }
 
+TEST(PopupController, MissingImagesStillGiveWorkingRows) {
+  PopupHarness h(kLanguageEnglish);
+  test::ScratchDir empty;
+  PopupContext context;
+  context.skinsDir = QString::fromStdString(empty.path().string());
+  context.snapshot = [&h] { return h.record; };
+  context.changeSettings = [&h](const std::function<void(SettingsRecord&)>& change) {
+    change(h.record);
+    return true;
+  };
+  context.layout = [&h]() -> const SkinLayout& { return h.layout; };
+  PopupController controller(context);
+  // Without masks the menus take the shipped menu size: rows of 24, as wide as asked (at most 200).
+  ASSERT_TRUE(controller.open({PopupKind::LedModes, 0, 0, 300}, kWindowTopLeft, 0));
+  EXPECT_EQ(controller.menu()->size(), QSize(200, 5 * 24));
+  clickRow(controller.menu(), 5);
+  EXPECT_EQ(h.record.ledType, 9);
+  // No macro names getter: the group menu has nothing to show.
+  EXPECT_FALSE(controller.open({PopupKind::MacroGroups, 0, 0, 161}, kWindowTopLeft, 0));
+}
+
 TEST(PopupController, SecondLanguageTexts) {
   PopupHarness h(kLanguageSecond);
   ASSERT_TRUE(h.controller->open({PopupKind::MacroFileMenu, 0, 0, 238}, kWindowTopLeft, 0));
