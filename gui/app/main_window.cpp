@@ -20,7 +20,11 @@
 #include "settings/config_file.h"
 #include "settings/language.h"
 #include "widgets/about_version.h"
+#include "window/menu_resources.h"
 #include "window/window_rules.h"
+#include "widgets/orvik_menu.h"
+#include "macro/macro_file.h"
+#include "settings/profiles.h"
 
 namespace tarvosk {
 
@@ -152,22 +156,20 @@ void COrvik_VOrozoDlg::createTray() {
   if (!QSystemTrayIcon::isSystemTrayAvailable()) return;
   m_tray = new QSystemTrayIcon(appIcon(), this);
   m_tray->setToolTip(programName());
-  m_trayMenu = new QMenu(this);
+  m_trayMenu = new COrvikMenu(this);
   retranslateTray();
   m_tray->setContextMenu(m_trayMenu);
+  connect(m_trayMenu, &COrvikMenu::commandChosen, this, [this](int id) {
+    if (isShowWindowCommand(id)) showAndRestore();
+    if (isExitDriverCommand(id)) leaveProgram();
+  });
   connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
     if (reason == QSystemTrayIcon::DoubleClick || reason == QSystemTrayIcon::Trigger) showAndRestore();
   });
 }
 
 void COrvik_VOrozoDlg::retranslateTray() {
-  if (!m_trayMenu) return;
-  m_trayMenu->clear();
-  const bool english = isEnglish(m_snapshot.language);
-  m_trayMenu->addAction(english ? QStringLiteral("Show Window") : QStringLiteral("Mostrar janela"), this,
-                        &COrvik_VOrozoDlg::showAndRestore);
-  m_trayMenu->addAction(english ? QStringLiteral("Exit Driver") : QStringLiteral("Sair"), this,
-                        &COrvik_VOrozoDlg::leaveProgram);
+  if (m_trayMenu) m_trayMenu->loadResource(trayMenuResource(m_snapshot.language));
 }
 
 void COrvik_VOrozoDlg::hideToTray() {
@@ -280,6 +282,24 @@ void COrvik_VOrozoDlg::deviceRemoved(const QString& path) {
   }
   if (m_tray) m_tray->hide();
   finishLeaving();
+}
+
+void COrvik_VOrozoDlg::macroGroupChosen(int previousGroup, int chosenGroup, int currentMacro) {
+  MacroLibrary& library = m_ctx.library;
+  if (chosenGroup < 0 || chosenGroup >= library.groupCount) return;
+  const int32_t language = m_snapshot.language;
+  const std::filesystem::path folder = m_ctx.paths.macroFolder(language);
+  if (previousGroup >= 0 && previousGroup < library.groupCount && currentMacro >= 0 &&
+      currentMacro < m_ctx.macros.count) {
+    const auto file = groupFile(folder, library.groupNames[static_cast<std::size_t>(previousGroup)]);
+    if (!writeOneMacro(file, m_ctx.macros, currentMacro, language)) m_prompter.showMessage(kErrorMessage);
+  }
+  library.currentGroup = chosenGroup;
+  m_ctx.macros = MacroStore{};
+  loadGroup(folder, library, chosenGroup, language, m_ctx.macros, m_prompter);
+  m_ctx.currentMacro = 0;
+  m_ctx.macroSource.setEditedMacro(&m_ctx.macros, chosenGroup, 0);
+  update();
 }
 
 void COrvik_VOrozoDlg::setPopupPresenter(std::unique_ptr<PopupPresenter> presenter) {

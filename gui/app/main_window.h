@@ -33,6 +33,7 @@ class QSystemTrayIcon;
 namespace tarvosk {
 
 struct AppContext;
+class COrvikMenu;
 
 enum class FileDialogKind { Open, Save };
 
@@ -68,6 +69,12 @@ class COrvik_VOrozoDlg : public QDialog {
   void setPopupPresenter(std::unique_ptr<PopupPresenter> presenter);
   PopupPresenter* popupPresenter() const { return m_popups.get(); }
   GuiPrompter& prompter() { return m_prompter; }
+
+  // The macro group menu chose a group: the macro being edited goes back into the file of the
+  // group it came from, the chosen group becomes current and is loaded.
+  void macroGroupChosen(int previousGroup, int chosenGroup, int currentMacro);
+  int selectedButton() const { return m_selectedButton; }
+  const InterfaceFonts& interfaceFonts() const { return m_fonts; }
 
   // What the window shows, for tests.
   const SettingsRecord& snapshot() const { return m_snapshot; }
@@ -173,7 +180,7 @@ class COrvik_VOrozoDlg : public QDialog {
   std::function<QString(FileDialogKind)> m_fileChooser;
 
   QSystemTrayIcon* m_tray = nullptr;
-  QMenu* m_trayMenu = nullptr;
+  COrvikMenu* m_trayMenu = nullptr;
   bool m_startMinimised = false;
   bool m_leaving = false;
   bool m_leaveAfterApply = false;

@@ -11,9 +11,7 @@
 #include "app/app_context.h"
 #include "app/main_window.h"
 #include "settings/language.h"
-#include <QMessageBox>
-
-#include "widgets/about_version.h"
+#include "widgets/popup_controller.h"
 
 namespace tarvosk {
 
@@ -219,7 +217,7 @@ void COrvik_VOrozoDlg::contextMenuEvent(QContextMenuEvent* event) {
   // The window has no caption bar and so no system menu: its about box lives here.
   QMenu menu(this);
   menu.addAction(QStringLiteral("About Tarvosk…"), this, [this] {
-    QMessageBox::about(this, programName(), programName() + QStringLiteral(" ") + programVersion());
+    PopupController::showAbout(this);
   });
   menu.addSeparator();
   menu.addAction(isEnglish(m_snapshot.language) ? QStringLiteral("Hide") : QStringLiteral("Ocultar"), this,

@@ -48,10 +48,10 @@ int main(int argc, char** argv) {
 
   tarvosk::AppContext context(windowOptions);
   tarvosk::COrvik_VOrozoDlg window(context);
-  window.setPopupPresenter(tarvosk::makePopupLayer(window, context));
   QObject::connect(&instance, &tarvosk::SingleInstance::showRequested, &window,
                    &tarvosk::COrvik_VOrozoDlg::showAndRestore);
   if (!window.initialise()) return 0;  // the user has been told why
+  window.setPopupPresenter(tarvosk::makePopupLayer(window, context));
 
   tarvosk::SleepWatcher sleep;
   QObject::connect(&sleep, &tarvosk::SleepWatcher::resumed, &window, &tarvosk::COrvik_VOrozoDlg::resumedFromSleep);
