@@ -184,6 +184,7 @@ class COrvik_VOrozoDlg : public QDialog {
   bool m_leaving = false;
   bool m_leaveAfterApply = false;
   bool m_deviceFound = false;
+  bool m_configUsable = true;  // the configuration file gave real settings (or a reset or import did)
 };
 
 }  // namespace tarvosk
