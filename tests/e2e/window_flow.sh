@@ -88,6 +88,8 @@ declare -A signatures
 last_signature=""
 shoot() {
   local name=window_$1_$2 file sig previous="" deadline=$((SECONDS + E2E_TIMEOUT))
+  # The pointer leaves the window, so no hover look is in the picture.
+  xdotool mousemove 1279 799
   sleep "${E2E_SETTLE:-0.2}"
   while :; do
     file=$(e2e_screenshot "$wid" "$name")
