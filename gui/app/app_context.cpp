@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "macro/macro_file.h"
+#include "window/language_switch.h"
 #include "platform/hidapi_transport.h"
 
 namespace tarvosk {
@@ -74,14 +75,7 @@ Paths windowPaths(const WindowOptions& options) {
 
 void loadMacroLibrary(AppContext& context, int32_t language, Prompter& prompter) {
   const std::filesystem::path folder = context.paths.macroFolder(language);
-  context.library = MacroLibrary{};
-  context.macros = MacroStore{};
-  context.currentMacro = 0;
-  readGroupIndex(folder, context.library, prompter);
-  if (context.library.groupCount > 0) {
-    loadGroup(folder, context.library, context.library.currentGroup, language, context.macros, prompter);
-    collectMacroNames(folder, context.library, language);
-  }
+  loadLanguageLibrary(context.paths, language, context.library, context.macros, context.currentMacro, prompter);
   context.builtIns = BuiltInMacroTable{};
   readBuiltInMacros(context.paths.builtInMacroFile, language, context.builtIns, prompter);
   const int events = context.macros.slots[0].eventCount;
