@@ -25,4 +25,18 @@ int pointerSpeedFromGnomeSpeed(double speed) {
   return std::clamp(static_cast<int>(std::lround(step)), kSlowest, kFastest);
 }
 
+// Tenths of a factor: one tenth a step up to the default 2.0, two tenths a step above it.
+X11Acceleration x11AccelerationFromPointerSpeed(int speed) {
+  speed = std::clamp(speed, kSlowest, kFastest);
+  const int tenths = speed <= kNeutral ? 10 + speed : 20 + 2 * (speed - kNeutral);
+  return {tenths, 10};
+}
+
+int pointerSpeedFromX11Acceleration(int numerator, int denominator) {
+  if (denominator <= 0 || numerator < 0) return kNeutral;
+  const double tenths = 10.0 * numerator / denominator;
+  const double step = tenths <= 20 ? tenths - 10 : kNeutral + (tenths - 20) / 2;
+  return std::clamp(static_cast<int>(std::lround(step)), kSlowest, kFastest);
+}
+
 }  // namespace tarvosk

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <string>
+#include <cstdlib>
 
 #include "desktop/gnome_pointer_settings.h"
+#include "desktop/x11_pointer_settings.h"
 
 namespace tarvosk {
 
@@ -17,7 +18,26 @@ bool equalIgnoringCase(std::string_view a, std::string_view b) {
          });
 }
 
+std::string variable(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+bool isX11Session(const DesktopEnvironment& e) {
+  if (!e.sessionType.empty()) return equalIgnoringCase(e.sessionType, "x11");
+  return e.hasDisplay && !e.hasWaylandDisplay;
+}
+
 }  // namespace
+
+DesktopEnvironment DesktopEnvironment::fromProcessEnvironment() {
+  DesktopEnvironment e;
+  e.currentDesktop = variable("XDG_CURRENT_DESKTOP");
+  e.sessionType = variable("XDG_SESSION_TYPE");
+  e.hasDisplay = !variable("DISPLAY").empty();
+  e.hasWaylandDisplay = !variable("WAYLAND_DISPLAY").empty();
+  return e;
+}
 
 bool usesGnomeMouseSettings(std::string_view currentDesktop) {
   constexpr std::array<std::string_view, 4> kDesktops = {"GNOME", "Unity", "Budgie", "Pantheon"};
@@ -34,10 +54,21 @@ bool usesGnomeMouseSettings(std::string_view currentDesktop) {
   return false;
 }
 
-std::unique_ptr<PointerSettings> makeDesktopPointerSettings(std::string_view currentDesktop) {
-  if (usesGnomeMouseSettings(currentDesktop)) {
+DesktopPointerBackend chooseDesktopPointerBackend(const DesktopEnvironment& environment) {
+  if (usesGnomeMouseSettings(environment.currentDesktop)) return DesktopPointerBackend::Gnome;
+  if (isX11Session(environment)) return DesktopPointerBackend::X11;
+  return DesktopPointerBackend::None;
+}
+
+std::unique_ptr<PointerSettings> makeDesktopPointerSettings(const DesktopEnvironment& environment) {
+  const DesktopPointerBackend choice = chooseDesktopPointerBackend(environment);
+  if (choice == DesktopPointerBackend::Gnome) {
     auto gnome = std::make_unique<GnomePointerSettings>();
     if (gnome->available()) return gnome;
+  }
+  if (choice != DesktopPointerBackend::None && isX11Session(environment)) {
+    auto x11 = std::make_unique<X11PointerSettings>();
+    if (x11->available()) return x11;
   }
   return std::make_unique<UnsupportedPointerSettings>();
 }

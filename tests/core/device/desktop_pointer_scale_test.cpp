@@ -45,5 +45,38 @@ TEST(GnomePointerScale, OutOfRangeValuesGoToTheNearestEnd) {
   EXPECT_EQ(pointerSpeedFromGnomeSpeed(-0.3), 7);
 }
 
+TEST(X11PointerScale, StepsBecomeAccelerationFactorsAndComeBack) {
+  struct Case {
+    int step;
+    int numerator;
+  };
+  for (const Case c : {Case{1, 11}, Case{10, 20}, Case{11, 22}, Case{20, 40}, Case{0, 11}, Case{25, 40}}) {
+    SCOPED_TRACE(c.step);
+    const X11Acceleration a = x11AccelerationFromPointerSpeed(c.step);
+    EXPECT_EQ(a.numerator, c.numerator);
+    EXPECT_EQ(a.denominator, 10);
+  }
+  int previous = 0;
+  for (int step = 1; step <= 20; ++step) {
+    const X11Acceleration a = x11AccelerationFromPointerSpeed(step);
+    EXPECT_GT(a.numerator, previous) << step;
+    EXPECT_EQ(pointerSpeedFromX11Acceleration(a.numerator, a.denominator), step);
+    previous = a.numerator;
+  }
+}
+
+TEST(X11PointerScale, WhatOtherProgramsSetReadsAsTheNearestStep) {
+  struct Case {
+    int numerator;
+    int denominator;
+    int step;
+  };
+  for (const Case c : {Case{2, 1, 10}, Case{1, 1, 1}, Case{3, 1, 15}, Case{10, 1, 20}, Case{0, 1, 1}, Case{3, 2, 5},
+                       Case{5, 0, 10}, Case{-4, 1, 10}}) {
+    SCOPED_TRACE(::testing::Message() << c.numerator << '/' << c.denominator);
+    EXPECT_EQ(pointerSpeedFromX11Acceleration(c.numerator, c.denominator), c.step);
+  }
+}
+
 }  // namespace
 }  // namespace tarvosk
