@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "device/unopened_mouse.h"
 #include "macro/macro_file.h"
 #include "window/language_switch.h"
 #include "platform/hidapi_transport.h"
@@ -95,10 +96,7 @@ bool connectMouse(AppContext& context, std::string& message) {
   }
   if (!context.device.writeConnection || !context.device.writeCaps ||
       !context.channel.open(context.device.writeConnection, context.device.writeCaps->featureReportLength)) {
-    message = "The mouse at " + context.device.devicePath +
-              " was found, but its settings collection could not be opened. Check that you may use the device "
-              "node (the udev rule 70-tarvosk.rules grants it to the user at the seat), then plug the mouse in "
-              "again.";
+    message = unopenedMouseMessage(examineUnopenedMouse(context.device.devicePath));
     return false;
   }
   return true;
