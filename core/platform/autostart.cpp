@@ -26,7 +26,7 @@ std::string execArgument(const std::string& text) {
   if (plain) {
     quoted = text;
   } else {
-    quoted = "\"";
+    quoted.push_back('"');
     for (char c : text) {
       if (c == '"' || c == '`' || c == '$' || c == '\\') quoted += '\\';
       quoted += c;
