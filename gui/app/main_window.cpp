@@ -15,6 +15,7 @@
 
 #include "app/app_context.h"
 #include "app/app_icon.h"
+#include "app/macro_page.h"
 #include "device/correction_hook.h"
 #include "device/device_status.h"
 #include "settings/config_file.h"
@@ -54,6 +55,7 @@ COrvik_VOrozoDlg::COrvik_VOrozoDlg(AppContext& context, QWidget* parent)
   connect(&m_ledPreviewTimer, &QTimer::timeout, this, &COrvik_VOrozoDlg::ledPreviewTick);
   m_applyTimer.setInterval(50);
   connect(&m_applyTimer, &QTimer::timeout, this, [this] { repaintArea(RepaintArea::WholeWindow); });
+  m_macroPage = new MacroPage(*this, m_ctx);
 }
 
 COrvik_VOrozoDlg::~COrvik_VOrozoDlg() {
@@ -299,6 +301,7 @@ void COrvik_VOrozoDlg::macroGroupChosen(int previousGroup, int chosenGroup, int 
   loadGroup(folder, library, chosenGroup, language, m_ctx.macros, m_prompter);
   m_ctx.currentMacro = 0;
   m_ctx.macroSource.setEditedMacro(&m_ctx.macros, chosenGroup, 0);
+  m_macroPage->groupChosen(previousGroup, currentMacro);
   update();
 }
 

@@ -9,6 +9,7 @@
 #include <QWindow>
 
 #include "app/app_context.h"
+#include "app/macro_page.h"
 #include "app/main_window.h"
 #include "settings/language.h"
 #include "widgets/popup_controller.h"
@@ -83,6 +84,7 @@ void COrvik_VOrozoDlg::mousePressEvent(QMouseEvent* event) {
 }
 
 void COrvik_VOrozoDlg::executePress(const PressOutcome& outcome, uint8_t newPage) {
+  if (outcome.endListEdits) m_macroPage->endListEdits();
   if (outcome.refusedRecording) {
     m_prompter.showMessage(kRecordingMessage);
     return;
@@ -94,6 +96,9 @@ void COrvik_VOrozoDlg::executePress(const PressOutcome& outcome, uint8_t newPage
   if (outcome.closeOpenPopup && m_popups) m_popups->closeAll();
 
   if (newPage != m_page) showPage(newPage);
+  // The macro page's six controls live while it shows.
+  if (outcome.destroyMacroControls) m_macroPage->destroy();
+  if (outcome.createMacroControls) m_macroPage->create();
 
   if (outcome.windowDrag) {
     m_buttonHeld = false;
@@ -111,6 +116,7 @@ void COrvik_VOrozoDlg::executePress(const PressOutcome& outcome, uint8_t newPage
     m_popups->open(*outcome.popup, mapToGlobal(QPoint(0, 0)), m_selectedButton);
   }
   if (outcome.startLedPreview) startLedPreview();
+  m_macroPage->runAction(outcome.macroAction, outcome.playMode);
   if (outcome.repaint) repaintArea(*outcome.repaint);
 }
 
