@@ -5,12 +5,12 @@
 
 #include "cli.h"
 #include "device/device_status.h"
+#include "device/library_macro_source.h"
 #include "device/pointer_settings.h"
 #include "device/settings_image.h"
 #include "device/settings_store.h"
 #include "device/settings_upload.h"
 #include "device_session.h"
-#include "macro/library_macro_source.h"
 #include "macro/macro_file.h"
 #include "macro/macro_library.h"
 #include "settings/config_file.h"

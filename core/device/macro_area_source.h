@@ -2,7 +2,7 @@
 // What the upload and the macro area need from the macro library: the group and macro counts
 // (to validate user-macro assignments), the macros themselves, the built-in table, and the two
 // writes the upload and the ballistic step make. The window and the command-line tool use the
-// library on disk (macro/library_macro_source.h); tests use a table in memory.
+// library on disk (device/library_macro_source.h); tests use a table in memory.
 
 #include "macro/macro_record.h"
 

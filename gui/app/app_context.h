@@ -18,7 +18,7 @@
 #include "device/settings_store.h"
 #include "device/settings_upload.h"
 #include "device/simulated_mouse.h"
-#include "macro/library_macro_source.h"
+#include "device/library_macro_source.h"
 #include "macro/macro_library.h"
 #include "macro/macro_record.h"
 #include "platform/hid_transport.h"

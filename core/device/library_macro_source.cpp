@@ -1,4 +1,4 @@
-#include "macro/library_macro_source.h"
+#include "device/library_macro_source.h"
 
 #include <optional>
 

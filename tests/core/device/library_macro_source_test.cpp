@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "macro/library_macro_source.h"
+#include "device/library_macro_source.h"
 #include "settings/language.h"
 #include "test_support.h"
 
