@@ -1,7 +1,7 @@
 #include "app/macro_capture.h"
 
 #include <QKeyEvent>
-#include <QTime>
+#include <QDateTime>
 #include <QWidget>
 
 #include "app/app_context.h"
@@ -10,7 +10,7 @@
 namespace tarvosk {
 
 MacroCapture::MacroCapture(QWidget& window, AppContext& context) : QObject(&window), m_window(window), m_ctx(context) {
-  m_clock = [] { return static_cast<uint32_t>(QTime::currentTime().toUTC().msecsSinceStartOfDay()); };
+  m_clock = [] { return static_cast<uint32_t>(QDateTime::currentDateTimeUtc().time().msecsSinceStartOfDay()); };
 }
 
 MacroCapture::~MacroCapture() {

@@ -7,16 +7,18 @@
 //   controls --(selection, edits, context menu, keys)--> core macro ops --> MacroStore, files
 //   MacroStore --eventListLines/ledProgramLines--> lists
 
+#include <QLineEdit>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <functional>
 #include <memory>
 
+#include "widgets/edit_helper.h"
+#include "widgets/editable_list_box.h"
 #include "window/pointer_handling.h"
 #include "window/popup_request.h"
 
-class QLineEdit;
 class QKeyEvent;
 class QListWidget;
 
@@ -24,7 +26,6 @@ namespace tarvosk {
 
 struct AppContext;
 class COrvik_VOrozoDlg;
-class CEditableListBox;
 class COrvikMenu;
 class MacroCapture;
 struct MacroWorkspace;

@@ -220,7 +220,7 @@ void MacroPage::exportGroup() {
   show(tarvosk::exportGroup(workspace(), std::filesystem::path(file.toStdString())));
 }
 
-void MacroPage::restoreGroups() { show(tarvosk::restoreGroups(workspace(), m_window.prompter())); }
+void MacroPage::restoreGroups() { show(tarvosk::restoreGroups(workspace())); }
 
 bool MacroPage::recording() const { return m_capture->recording(); }
 

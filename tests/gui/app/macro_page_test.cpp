@@ -12,11 +12,14 @@
 
 #include "app/macro_capture.h"
 #include "app/macro_page.h"
+#include "macro/event_text.h"
 #include "macro/key_tables.h"
+#include "macro/macro_editing.h"
 #include "macro/macro_file.h"
 #include "macro/macro_library.h"
 #include "widgets/edit_helper.h"
 #include "widgets/editable_list_box.h"
+#include "widgets/orvik_menu.h"
 #include "window/menu_resources.h"
 #include "window_fixture.h"
 
@@ -52,12 +55,6 @@ struct MacroPageFixture : WindowFixture {
   }
   QString chosenFile;
 };
-
-QStringList lines(const QListWidget* list) {
-  QStringList out;
-  for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
-  return out;
-}
 
 TEST(MacroPageControls, LiveWhileThePageShowsAtTheLayoutRectangles) {
   MacroPageFixture f;
@@ -272,11 +269,12 @@ TEST(MacroPageEdit, EveryContextMenuCommandChangesTheEventList) {
 
   // Delete removes the selected event with its counter.
   const int count = f.current().eventCount;
-  page.eventList()->setCurrentRow(2);  // event 1: the lighting event inserted last but one
-  const uint8_t deleted = f.current().eventCode[1];
+  page.eventList()->setCurrentRow(4);  // event 2: the lighting event, pushed on by the pause
+  const uint8_t deleted = f.current().eventCode[2];
   page.runCommand(kCmdDeleteEvent);
   EXPECT_EQ(f.current().eventCount, count - 1);
-  if (deleted == code::kLed) EXPECT_EQ(f.current().ledCount, 0);
+  ASSERT_EQ(deleted, code::kLed);
+  EXPECT_EQ(f.current().ledCount, 0);
 }
 
 TEST(MacroPageEdit, InPlaceEditsOfEventValuesCheckWhatWasTyped) {
