@@ -11,6 +11,7 @@
 
 #include "platform/paths.h"
 #include "platform/prompter.h"
+#include "settings/settings_record.h"
 
 namespace tarvosk::cli {
 
@@ -51,6 +52,12 @@ void addDeviceCommands(std::vector<Command>& commands);
 void addMacroCommands(std::vector<Command>& commands);
 // apply, image (upload_commands.cpp).
 void addUploadCommands(std::vector<Command>& commands);
+
+// Loads the settings as start-up does and tells on standard error what the file needed
+// (encoding repairs, no known key at all). Returns false, after saying so, when the file is
+// missing or, with `refuseWithoutKnownKeys`, holds none of the settings' keys. `warned` is set
+// when a line was printed.
+bool loadConfiguration(Context& ctx, SettingsRecord& s, bool refuseWithoutKnownKeys, bool* warned = nullptr);
 
 // Exit status for usage errors and failures.
 inline constexpr int kExitOk = 0;

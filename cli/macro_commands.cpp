@@ -80,7 +80,10 @@ int macroGroups(Context& ctx, const std::vector<std::string>& args) {
   }
   const fs::path folder = ctx.paths.macroFolder(parsed->language);
   MacroLibrary lib;
-  if (!readGroupIndex(folder, lib, ctx.prompter)) return kExitFailure;
+  MacroIssues dropped;
+  // A listing never writes: groups the program would drop are left out here and told about.
+  if (!readGroupIndex(folder, lib, ctx.prompter, &dropped, IndexRepair::InMemoryOnly)) return kExitFailure;
+  for (const std::string& d : dropped) ctx.err << "tarvosk-cli: " << d << '\n';
   collectMacroNames(folder, lib, parsed->language);
   for (int g = 0; g < lib.groupCount; ++g) {
     const auto i = static_cast<std::size_t>(g);

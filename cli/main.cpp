@@ -98,8 +98,10 @@ int run(int argc, char** argv) {
     if (chosen) break;
   }
   if (!chosen) {
-    if (words.size() >= 2) std::cerr << "tarvosk-cli: unknown command '" << words[0] << ' ' << words[1] << "'\n";
-    else if (words.size() == 1) std::cerr << "tarvosk-cli: unknown command '" << words[0] << "'\n";
+    if (words.size() >= 2)
+      std::cerr << "tarvosk-cli: unknown command '" << words[0] << ' ' << words[1] << "'\n";
+    else if (words.size() == 1)
+      std::cerr << "tarvosk-cli: unknown command '" << words[0] << "'\n";
     printUsage(std::cerr, commands);
     return kExitUsage;
   }

@@ -4,11 +4,29 @@
 #include <sstream>
 
 #include "cli.h"
+#include "platform/file_replace.h"
 #include "platform/profile_file.h"
 #include "settings/config_file.h"
 #include "settings/profiles.h"
 
 namespace tarvosk::cli {
+
+bool loadConfiguration(Context& ctx, SettingsRecord& s, bool refuseWithoutKnownKeys, bool* warned) {
+  ConfigReadReport report;
+  if (!loadAtStartup(s, ctx.paths, ctx.prompter, report)) {
+    ctx.err << "tarvosk-cli: no configuration file at " << ctx.paths.configFile << '\n';
+    return false;
+  }
+  const std::string name = ctx.paths.configFile.filename().string();
+  for (const std::string& note : report.notes) ctx.err << "tarvosk-cli: " << name << ": " << note << '\n';
+  if (report.knownKeys == 0) {
+    ctx.err << "tarvosk-cli: " << noKnownKeyMessage(ctx.paths.configFile)
+            << (refuseWithoutKnownKeys ? "; nothing was sent or saved (profile reset restores the factory settings)\n"
+                                       : "\n");
+  }
+  if (warned) *warned = !report.notes.empty() || report.knownKeys == 0;
+  return !(refuseWithoutKnownKeys && report.knownKeys == 0);
+}
 
 namespace {
 
@@ -40,10 +58,8 @@ int profileShow(Context& ctx, const std::vector<std::string>& args) {
     return kExitUsage;
   }
   SettingsRecord s;
-  if (!loadAtStartup(s, ctx.paths, ctx.prompter)) {
-    ctx.err << "tarvosk-cli: no configuration file at " << ctx.paths.configFile << '\n';
-    return kExitFailure;
-  }
+  bool warned = false;
+  if (!loadConfiguration(ctx, s, false, &warned)) return kExitFailure;
   auto& o = ctx.out;
   o << "currentProfile = " << s.currentProfile << '\n';
   o << "language = " << s.language << '\n';
@@ -84,7 +100,7 @@ int profileShow(Context& ctx, const std::vector<std::string>& args) {
     ctx.err << "tarvosk-cli: " << ctx.paths.configFile.filename().string() << ": [" << m.section << "] " << m.key
             << " = \"" << m.value << "\" is not a number; read as its leading digits\n";
   }
-  return malformed.empty() ? kExitOk : kExitFailure;
+  return malformed.empty() && !warned ? kExitOk : kExitFailure;
 }
 
 int exitFor(TransferResult result) { return result == TransferResult::Ok ? kExitOk : kExitFailure; }
@@ -114,7 +130,12 @@ int profileImport(Context& ctx, const std::vector<std::string>& args) {
   }
   SettingsRecord s;
   if (!loadAtStartup(s, ctx.paths, ctx.prompter)) return kExitFailure;
-  return exitFor(importProfile(s, ctx.paths, args[0], ctx.prompter));
+  const std::optional<std::string> before = readRegularFile(ctx.paths.configFile);
+  const TransferResult result = importProfile(s, ctx.paths, args[0], ctx.prompter);
+  if (result == TransferResult::FileVersionError && readRegularFile(ctx.paths.configFile) == before) {
+    ctx.err << "tarvosk-cli: " << ctx.paths.configFile.string() << " is unchanged\n";
+  }
+  return exitFor(result);
 }
 
 }  // namespace

@@ -21,8 +21,32 @@ namespace {
 
 BuiltInMacroTable loadBuiltIns(Context& ctx, int32_t language) {
   BuiltInMacroTable table;
-  readBuiltInMacros(ctx.paths.builtInMacroFile, language, table, ctx.prompter);
+  if (!readBuiltInMacros(ctx.paths.builtInMacroFile, language, table, ctx.prompter)) {
+    ctx.err << "tarvosk-cli: no built-in macro file at " << ctx.paths.builtInMacroFile.string()
+            << "; built-in macros are sent empty\n";
+  }
   return table;
+}
+
+void tellMissingGroupIndex(Context& ctx, const std::filesystem::path& macroFolder) {
+  std::error_code ec;
+  const std::filesystem::path index = groupIndexFile(macroFolder);
+  if (!std::filesystem::is_regular_file(index, ec)) {
+    ctx.err << "tarvosk-cli: no macro group index at " << index.string() << "; no user macro is sent\n";
+  }
+}
+
+// The window goes on without a group index; say what that means for the buttons.
+void tellLostUserMacros(Context& ctx, const SettingsRecord& before, const SettingsRecord& after) {
+  for (int slot = 0; slot < kProfileSlots; ++slot) {
+    for (int b = 0; b < kButtons; ++b) {
+      const int32_t was = before.buttonFunction[slot][b];
+      if (was >= 256 && after.buttonFunction[slot][b] != was) {
+        ctx.err << "tarvosk-cli: profile slot " << slot << " button " << b + 1 << ": user macro " << was / 256 - 1
+                << ":" << was % 256 << " no longer exists; the button is set to none\n";
+      }
+    }
+  }
 }
 
 // Uploads the settings as the window's apply does: the start-up status query (for the status
@@ -36,16 +60,20 @@ int applyCommand(Context& ctx, const std::vector<std::string>& args) {
   if (!session) return kExitUsage;
 
   SettingsStore store;
-  if (!loadAtStartup(store.record, ctx.paths, ctx.prompter)) {
-    ctx.err << "tarvosk-cli: no configuration file at " << ctx.paths.configFile << '\n';
-    return kExitFailure;
-  }
+  // A configuration without any known key would upload zeros: refused.
+  if (!loadConfiguration(ctx, store.record, true)) return kExitFailure;
   const int32_t language = store.record.language;
   const std::filesystem::path macroFolder = ctx.paths.macroFolder(language);
   // Start-up reads the group index, dropping groups whose file is gone.
   MacroLibrary startupList;
   readGroupIndex(macroFolder, startupList, ctx.prompter);
+  tellMissingGroupIndex(ctx, macroFolder);
   LibraryMacroSource source(macroFolder, language, loadBuiltIns(ctx, language));
+  {
+    SettingsRecord translated = store.record;
+    (void)prepareUpload(translated, source);
+    tellLostUserMacros(ctx, store.record, translated);
+  }
 
   return runWithMouse(ctx, *session, [&] {
     // A mouse that does not answer here will not answer the upload's own query either; the
@@ -82,15 +110,15 @@ int imageCommand(Context& ctx, const std::vector<std::string>& args) {
   uint8_t nibble = 0;
   if (!readStatusNibbleOption(ctx, nibble)) return kExitUsage;
   SettingsRecord s;
-  if (!loadAtStartup(s, ctx.paths, ctx.prompter)) {
-    ctx.err << "tarvosk-cli: no configuration file at " << ctx.paths.configFile << '\n';
-    return kExitFailure;
-  }
+  if (!loadConfiguration(ctx, s, false)) return kExitFailure;
   const std::filesystem::path macroFolder = ctx.paths.macroFolder(s.language);
   // Reads the group list without validating it, so no file is rewritten.
+  tellMissingGroupIndex(ctx, macroFolder);
   LibraryMacroSource source(macroFolder, s.language, loadBuiltIns(ctx, s.language));
 
+  const SettingsRecord before = s;
   const ButtonTranslation translation = prepareUpload(s, source);
+  tellLostUserMacros(ctx, before, s);
   const SettingsImage image = buildSettingsImage(s, translation, nibble, 0);
   for (int row = 0; row < 0x80; row += 16) {
     char line[16];

@@ -10,7 +10,7 @@ namespace {
 constexpr std::array<uint8_t, kDpiSteps> kDpiStepCodes = {1, 2, 3, 4, 5, 6, 7, 9, 0x0B, 0x0D, 0x0E, 0x0F};
 
 constexpr uint8_t kLedTypeButtonResponse = 8;
-constexpr uint8_t kLedTypeOff = 9;
+[[maybe_unused]] constexpr uint8_t kLedTypeOff = 9;  // and every value above: the branch after button response
 
 bool isDpiDeviceCode(uint8_t code) { return code == 6 || code == 11 || code == 12; }
 
@@ -87,7 +87,8 @@ uint8_t keyByte(const SettingsRecord& s, const ButtonTranslation& t, int slot, i
   // from overflowing on the way there.
   uint32_t reaction = 0;
   if (key < kReactionKeys) {
-    reaction = static_cast<uint32_t>(s.ledReactEnable[slot][key]) + 2u * static_cast<uint32_t>(s.ledReactType[slot][key]);
+    reaction =
+        static_cast<uint32_t>(s.ledReactEnable[slot][key]) + 2u * static_cast<uint32_t>(s.ledReactType[slot][key]);
   }
   uint8_t device = 0;
   for (int b = 0; b < kButtons; ++b) {

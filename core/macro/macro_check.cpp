@@ -106,6 +106,15 @@ std::optional<MacroIssues> checkMacroFile(const std::filesystem::path& file, int
   const std::optional<IniDocument> doc = IniDocument::load(file);
   if (!doc) return std::nullopt;
   MacroIssues issues;
+  for (const std::string& note : describeReadNotes(doc->readNotes())) issues.push_back("file: " + note);
+  if (!doc->hasSection(kMacroSection)) {
+    // The program reads such a file as a group without macros; say so rather than "no problems".
+    const bool empty = std::filesystem::file_size(file, ec) == 0 && !ec;
+    issues.push_back(empty ? "file: it is empty; the program reads it as a group without macros"
+                           : "file: it is not a macro file (no [" + std::string(kMacroSection) +
+                                 "] section); the program reads it as a group without macros");
+    return issues;
+  }
   const int count = readMacroCount(*doc, &issues);
   for (int i = 0; i < count; ++i) {
     const std::string prefix = "macro " + std::to_string(i) + ": ";
@@ -145,6 +154,11 @@ std::optional<MacroIssues> checkGroupIndexFile(const std::filesystem::path& file
   const std::optional<IniDocument> doc = IniDocument::load(file);
   if (!doc) return std::nullopt;
   MacroIssues issues;
+  for (const std::string& note : describeReadNotes(doc->readNotes())) issues.push_back("file: " + note);
+  if (!doc->hasSection(kGroupCountSection) && !doc->hasSection(kGroupNameSection)) {
+    issues.push_back("file: it is not a group index (no [" + std::string(kGroupCountSection) +
+                     "] section); the program reads it as a library without groups");
+  }
   int count = doc->readInt(kGroupCountSection, kGroupCountKey, kGroupCountBufferChars);
   if (count < 0 || count > kMaxGroups) {
     issues.push_back("macGrpNum " + std::to_string(count) + " is outside 0.." + std::to_string(kMaxGroups));

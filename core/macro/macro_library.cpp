@@ -79,7 +79,8 @@ MacroLibrary readGroupList(const fs::path& macroFolder, int32_t language) {
   return lib;
 }
 
-bool readGroupIndex(const fs::path& macroFolder, MacroLibrary& lib, Prompter& prompter, MacroIssues* issues) {
+bool readGroupIndex(const fs::path& macroFolder, MacroLibrary& lib, Prompter& prompter, MacroIssues* issues,
+                    IndexRepair repair) {
   const std::optional<IniDocument> doc = loadIndex(macroFolder);
   if (!doc) prompter.showMessage(kMissingGroupIndexMessage);
   readNames(doc ? *doc : IniDocument(), lib, issues);
@@ -98,7 +99,8 @@ bool readGroupIndex(const fs::path& macroFolder, MacroLibrary& lib, Prompter& pr
     removeGroup(lib, i);
     dropped = true;
   }
-  if (dropped) writeGroupIndex(macroFolder, lib);  // best effort: the list in memory is right either way
+  if (dropped && repair == IndexRepair::Rewrite)
+    writeGroupIndex(macroFolder, lib);  // best effort: the list in memory is right either way
   if (lib.currentGroup >= lib.groupCount) lib.currentGroup = 0;
   return doc.has_value();
 }

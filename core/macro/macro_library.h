@@ -47,12 +47,16 @@ std::filesystem::path groupFile(const std::filesystem::path& macroFolder, std::s
 // path separator, not "." or "..". (An empty name is allowed: it names the file ".dat".)
 bool isUsableGroupName(std::string_view name);
 
+// Whether readGroupIndex writes the index back after dropping groups: start-up does; a listing
+// or a check never writes.
+enum class IndexRepair { Rewrite, InMemoryOnly };
+
 // Reads the index into `lib` (count clipped to 0..12, names with a 20-character buffer), sets the
 // current group to 0 when there is a group, then drops every group whose file is missing (or whose
-// name cannot name a file) and rewrites the index when it dropped any. A missing index shows
-// kMissingGroupIndexMessage, leaves an empty list and returns false.
+// name cannot name a file) and, with IndexRepair::Rewrite, rewrites the index when it dropped any.
+// A missing index shows kMissingGroupIndexMessage, leaves an empty list and returns false.
 bool readGroupIndex(const std::filesystem::path& macroFolder, MacroLibrary& lib, Prompter& prompter,
-                    MacroIssues* issues = nullptr);
+                    MacroIssues* issues = nullptr, IndexRepair repair = IndexRepair::Rewrite);
 
 // The group list as the index file says (count clipped to 0..12), with the macro counts and names
 // collected: nothing validated, shown or written. An empty list when the index is missing.

@@ -51,8 +51,9 @@ struct ManagerResult {
   bool changed = false;                // the model changed
   std::optional<std::string> message;  // show in a message box
   PageRefresh refresh = PageRefresh::None;
-  // Text the edited field must show now (a name put back, a clipped count). Set it without
-  // raising the field's change notification again.
+  // Text the edited field must show now (a name put back, a clipped count; after selectMacro
+  // the macro name field, after setPlayMode the repeat count field). Set it without raising the
+  // field's change notification again.
   std::optional<std::string> fieldText;
   std::optional<int> selectMacroLine;  // select this macro-list line
   bool writeFailed = false;            // a file could not be written (the model is still right)
@@ -110,7 +111,8 @@ ManagerResult groupNameEdited(const MacroWorkspace& ws, std::string_view text);
 // Deletes the current group and its file; group 0 becomes current (or the page empties).
 ManagerResult deleteGroup(const MacroWorkspace& ws);
 
-// Group `group` chosen in the group menu: the current macro is written to the group that was
+// Group `group` chosen in the group menu (the menu leaves the library's current group alone;
+// this sets it): the current macro is written to the group that was
 // current, then `group` is loaded with its first macro current.
 ManagerResult chooseGroup(const MacroWorkspace& ws, int group);
 

@@ -91,6 +91,8 @@ class MacroRecorder {
   // the store holds no macro or a take already runs.
   std::optional<RecordingStart> start(MacroStore& store, int selectedMacro);
   // Ends the take: the macro keeps the events stored. Returns the event count (0 when no take ran).
+  // The window then writes the macro (writeCurrentMacro in macro_manager.h), so a take is on
+  // disk at once rather than with the next write.
   int stop(MacroStore& store);
 
   // One key event of the take; `language` is the interface language of the key tables.

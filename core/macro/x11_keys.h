@@ -6,7 +6,8 @@
 // side-specific codes. Plain numbers only: no desktop headers are needed to use this.
 //
 // Prefer the evdev code: it names the key whatever the layout, like the virtual-key code of a
-// US keyboard; fall back to the keysym when the code is unknown.
+// US keyboard; fall back to the keysym when the code is unknown. From a Qt key event on X11 or
+// Wayland: virtualKeyFromX11Keycode(nativeScanCode()), else virtualKeyFromKeysym(nativeVirtualKey()).
 
 #include <cstdint>
 #include <optional>

@@ -62,8 +62,11 @@ std::optional<std::vector<HidCollectionInfo>> parseReportDescriptor(std::span<co
   std::vector<HidCollectionInfo> result;
   GlobalState global;
   std::vector<GlobalState> pushed;
-  bool haveUsage = false;  // local: the first usage since the last main item
+  // Local: the first usage since the last main item, as written. A usage of one or two bytes
+  // takes the usage page in force at the main item, which may be set after the usage.
+  bool haveUsage = false;
   uint32_t firstUsage = 0;
+  bool firstUsageExtended = false;
   int depth = 0;
   std::optional<OpenCollection> top;
 
@@ -104,8 +107,8 @@ std::optional<std::vector<HidCollectionInfo>> parseReportDescriptor(std::span<co
     if (type == kTypeLocal) {
       if (tag == kLocalUsage && !haveUsage) {
         haveUsage = true;
-        // A four-byte usage carries its own page in the high half.
-        firstUsage = size == 4 ? value : ((global.usagePage & 0xFFFF) << 16) | (value & 0xFFFF);
+        firstUsage = value;
+        firstUsageExtended = size == 4;  // a four-byte usage carries its own page in the high half
       }
       continue;
     }
@@ -115,7 +118,8 @@ std::optional<std::vector<HidCollectionInfo>> parseReportDescriptor(std::span<co
       case kMainCollection:
         if (depth == 0) {
           OpenCollection c;
-          const uint32_t usage = haveUsage ? firstUsage : (global.usagePage & 0xFFFF) << 16;
+          const uint32_t page = (global.usagePage & 0xFFFF) << 16;
+          const uint32_t usage = !haveUsage ? page : firstUsageExtended ? firstUsage : page | (firstUsage & 0xFFFF);
           c.info.usagePage = static_cast<uint16_t>(usage >> 16);
           c.info.usage = static_cast<uint16_t>(usage & 0xFFFF);
           top = std::move(c);

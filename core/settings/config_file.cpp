@@ -157,6 +157,15 @@ std::array<std::string, kProfileTabs> readProfileNames(const IniDocument& doc, i
 }
 
 bool loadAtStartup(SettingsRecord& s, const Paths& paths, Prompter& prompter) {
+  ConfigReadReport ignored;
+  return loadAtStartup(s, paths, prompter, ignored);
+}
+
+std::string noKnownKeyMessage(const std::filesystem::path& file) {
+  return file.string() + " holds none of the settings' keys; every setting reads as 0";
+}
+
+bool loadAtStartup(SettingsRecord& s, const Paths& paths, Prompter& prompter, ConfigReadReport& report) {
   std::error_code ec;
   std::optional<IniDocument> doc;
   if (std::filesystem::is_regular_file(paths.configFile, ec)) doc = IniDocument::load(paths.configFile);
@@ -164,6 +173,8 @@ bool loadAtStartup(SettingsRecord& s, const Paths& paths, Prompter& prompter) {
     prompter.showMessage(kMissingConfigMessage);
     return false;
   }
+  report.notes = describeReadNotes(doc->readNotes());
+  report.knownKeys = countKnownKeys(*doc);
   const int profile = doc->readInt(kInit, "CurConfig", 5);
   s.currentProfile = profile >= 0 && profile < kProfileSlots ? profile : 0;
   s.language = languageFromVerSel(doc->readInt(kInit, "VER_SEL", 5));
@@ -173,12 +184,11 @@ bool loadAtStartup(SettingsRecord& s, const Paths& paths, Prompter& prompter) {
   return true;
 }
 
-std::vector<MalformedValue> findMalformedValues(const IniDocument& doc) {
-  std::vector<MalformedValue> found;
-  auto check = [&](std::string_view section, const std::string& key) {
-    const std::optional<std::string> value = doc.value(section, key);
-    if (value && !isPlainInteger(*value)) found.push_back({std::string(section), key, *value});
-  };
+namespace {
+
+// Calls `visit(section, key)` for every key the loader reads.
+template <typename Visit>
+void forEachLoadedKey(Visit&& check) {
   check(kInit, "CurConfig");
   check(kInit, "VER_SEL");
   for (int slot = 0; slot < kProfileSlots; ++slot) {
@@ -196,16 +206,32 @@ std::vector<MalformedValue> findMalformedValues(const IniDocument& doc) {
     check(kShare, indexed("DPI_SET_EN", d));
     for (int c = 0; c < 3; ++c) check(kShare, dpiColorKey(d, c));
   }
-  for (const char* key : {"LED_TYPE", "LED_CYCTIME", "LED_USER_COLER_EN", "LED_FEATURE_SCOLOR", "LED_FEATURE_DIREC",
-                          "LED_FEATURE_SYMMETRY", "LED_BRIGHT", "CYC_7COL_EN", "DPI_SPEED", "WHEEL_SPEED", "USB_SPEED",
-                          "FIRE_TIME"}) {
+  for (const char* key :
+       {"LED_TYPE", "LED_CYCTIME", "LED_USER_COLER_EN", "LED_FEATURE_SCOLOR", "LED_FEATURE_DIREC",
+        "LED_FEATURE_SYMMETRY", "LED_BRIGHT", "CYC_7COL_EN", "DPI_SPEED", "WHEEL_SPEED", "USB_SPEED", "FIRE_TIME"}) {
     check(kShare, key);
   }
   for (int n = 0; n < 10; ++n) check(kShare, indexed("LED_TYPE_SW_EN", n));
   for (int u = 0; u < kUserColors; ++u) {
     for (int c = 0; c < 3; ++c) check(kShare, userColorKey(u, c));
   }
+}
+
+}  // namespace
+
+std::vector<MalformedValue> findMalformedValues(const IniDocument& doc) {
+  std::vector<MalformedValue> found;
+  forEachLoadedKey([&](std::string_view section, const std::string& key) {
+    const std::optional<std::string> value = doc.value(section, key);
+    if (value && !isPlainInteger(*value)) found.push_back({std::string(section), key, *value});
+  });
   return found;
+}
+
+int countKnownKeys(const IniDocument& doc) {
+  int known = 0;
+  forEachLoadedKey([&](std::string_view section, const std::string& key) { known += doc.value(section, key) ? 1 : 0; });
+  return known;
 }
 
 }  // namespace tarvosk

@@ -41,10 +41,24 @@ bool saveCurrentProfile(const SettingsRecord& s, const std::filesystem::path& fi
 std::array<std::string, kProfileTabs> readProfileNames(const IniDocument& doc, int32_t language,
                                                        std::size_t bufferChars);
 
+// How many of the keys the loader reads are present in `doc` (0: not a configuration at all).
+int countKnownKeys(const IniDocument& doc);
+
+// What start-up found worth telling about the configuration file besides the values: encoding
+// repairs (see IniReadNotes) and whether any key the program reads was there at all.
+struct ConfigReadReport {
+  std::vector<std::string> notes;  // describeReadNotes of the file
+  int knownKeys = 0;               // 0: every field read as 0; an upload would send zeros
+};
+// A plain sentence for a configuration without any known key, naming the file.
+std::string noKnownKeyMessage(const std::filesystem::path& file);
+
 // What start-up reads, in start-up's order: CurConfig, VER_SEL, ConfigNum, the profile names of
 // the language (buffer 15), then slots 0, 1, 2, 3. A CurConfig outside 0..3 selects slot 0.
 // Returns false (after the missing-file message) when config.ini is missing.
 bool loadAtStartup(SettingsRecord& s, const Paths& paths, Prompter& prompter);
+// The same, also filling `report` when the file was read.
+bool loadAtStartup(SettingsRecord& s, const Paths& paths, Prompter& prompter, ConfigReadReport& report);
 
 // One value of the file that is not a plain decimal number (it still reads leniently).
 struct MalformedValue {

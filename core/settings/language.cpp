@@ -5,11 +5,11 @@ namespace tarvosk {
 int32_t languageFromVerSel(int verSel) { return verSel & 0xFF; }
 
 const std::array<std::string_view, 6>& ledModeNames(int32_t language) {
-  static constexpr std::array<std::string_view, 6> kEnglish = {
-      "DPI breath", "Cycle breath", "Constantly", "Button response", "Mute", "Cycle breath"};
+  static constexpr std::array<std::string_view, 6> kEnglish = {"DPI breath",      "Cycle breath", "Constantly",
+                                                               "Button response", "Mute",         "Cycle breath"};
   // The trailing space of entry 4 is part of the name.
-  static constexpr std::array<std::string_view, 6> kSecond = {
-      "Ilumimação breath", "Ciclo breath", "Constantemente", "Resposta do Botão", "Mudo ", "Ciclo breath"};
+  static constexpr std::array<std::string_view, 6> kSecond = {"Ilumimação breath", "Ciclo breath", "Constantemente",
+                                                              "Resposta do Botão", "Mudo ",        "Ciclo breath"};
   return isEnglish(language) ? kEnglish : kSecond;
 }
 

@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "platform/file_replace.h"
 #include "platform/profile_file.h"
 #include "platform/text.h"
 #include "settings/config_file.h"
@@ -39,34 +40,32 @@ NameEditOutcome editProfileName(SettingsRecord& s, int tab, std::string_view tex
 }
 
 bool resetToFactory(SettingsRecord& s, const Paths& paths, Prompter& prompter) {
+  // A damaged factory file would zero every slot: refuse it before anything changes.
+  if (const std::optional<IniDocument> factory = IniDocument::load(paths.factoryConfigFile)) {
+    if (countKnownKeys(*factory) == 0) {
+      prompter.showMessage(kFactoryConfigUnusableMessage);
+      return false;
+    }
+  }
   bool ok = true;
+  bool written = true;
   for (int slot = kProfileSlots - 1; slot >= 0; --slot) {
     ok = loadSlot(s, paths, slot, ConfigSource::Factory, prompter) && ok;
-    ok = saveSlot(s, paths.configFile, slot) && ok;
+    written = saveSlot(s, paths.configFile, slot) && written;
   }
-  return ok;
+  if (!written) prompter.showMessage(kConfigNotWrittenMessage);
+  return ok && written;
 }
 
 namespace {
 
-// Copies through a temporary file and a rename, so the target is either the old file or the
-// complete new one.
+// Copies so that the target is either the old file or the complete new one (see
+// replaceFileContents: a link is written through, a device node written in place, the mode kept).
 bool copyReplacing(const fs::path& from, const fs::path& to) {
   std::error_code ec;
   if (fs::exists(to, ec) && fs::equivalent(from, to, ec)) return true;
-  fs::path temp = to;
-  temp += ".tmp-copy";
-  fs::copy_file(from, temp, fs::copy_options::overwrite_existing, ec);
-  if (ec) {
-    fs::remove(temp, ec);
-    return false;
-  }
-  fs::rename(temp, to, ec);
-  if (ec) {
-    fs::remove(temp, ec);
-    return false;
-  }
-  return true;
+  const std::optional<std::string> bytes = readRegularFile(from);
+  return bytes && replaceFileContents(to, *bytes);
 }
 
 }  // namespace
@@ -81,15 +80,28 @@ TransferResult exportProfile(const Paths& paths, const fs::path& target, Prompte
 }
 
 TransferResult importProfile(SettingsRecord& s, const Paths& paths, const fs::path& source, Prompter& prompter) {
+  const std::optional<std::string> bytes = readRegularFile(source);
+  if (!bytes) {
+    prompter.showMessage(kErrorMessage);
+    return TransferResult::Error;
+  }
+  const IniDocument doc = IniDocument::parse(*bytes);
+  const auto names = readProfileNames(doc, s.language, 10);
+  const bool haveNames = !names[0].empty() && !names[1].empty() && !names[2].empty();
+  // Checked before anything is replaced: a file that is not a configuration at all never takes
+  // the place of the user's settings. (A configuration of the other language still comes in.)
+  if (!haveNames && countKnownKeys(doc) == 0) {
+    prompter.showMessage(kFileVersionErrorMessage);
+    return TransferResult::FileVersionError;
+  }
   std::error_code ec;
-  if (!fs::is_regular_file(source, ec) || !copyReplacing(source, paths.configFile)) {
+  const bool same = fs::exists(paths.configFile, ec) && fs::equivalent(source, paths.configFile, ec);
+  if (!same && !replaceFileContents(paths.configFile, *bytes)) {
     prompter.showMessage(kErrorMessage);
     return TransferResult::Error;
   }
   TransferResult result = TransferResult::Ok;
-  const std::optional<IniDocument> doc = IniDocument::load(paths.configFile);
-  const auto names = doc ? readProfileNames(*doc, s.language, 10) : std::array<std::string, kProfileTabs>{};
-  if (!names[0].empty() && !names[1].empty() && !names[2].empty()) {
+  if (haveNames) {
     s.profileName = names;
   } else {
     prompter.showMessage(kFileVersionErrorMessage);

@@ -15,6 +15,11 @@ namespace tarvosk {
 inline constexpr std::string_view kErrorMessage = "Error!";
 inline constexpr std::string_view kFileVersionErrorMessage = "File version error!";
 inline constexpr std::size_t kProfileNameMaxLength = 10;
+// Our own messages where the program would otherwise fail silently or lose the user's file.
+inline constexpr std::string_view kFactoryConfigUnusableMessage =
+    "configReset.ini holds none of the settings' keys; nothing was reset.";
+inline constexpr std::string_view kConfigNotWrittenMessage =
+    "The settings could not be written to config.ini (is its folder read-only or full?); it is unchanged.";
 
 struct NameEditOutcome {
   enum class Action {
@@ -35,8 +40,9 @@ NameEditOutcome editProfileName(SettingsRecord& s, int tab, std::string_view tex
                                 const std::filesystem::path& configFile);
 
 // Loads slots 3, 2, 1, 0 from the factory copy and saves each into config.ini. Names and Init
-// stay. Returns false when the factory copy was missing (its message shown once per slot) or a
-// save failed.
+// stay. Returns false when the factory copy was missing (its message shown once per slot), holds
+// none of the settings' keys (kFactoryConfigUnusableMessage, nothing changed) or a save failed
+// (kConfigNotWrittenMessage once).
 bool resetToFactory(SettingsRecord& s, const Paths& paths, Prompter& prompter);
 
 enum class TransferResult { Ok, Error, FileVersionError };
@@ -46,7 +52,9 @@ TransferResult exportProfile(const Paths& paths, const std::filesystem::path& ta
 
 // Copies `source` over config.ini, takes its three profile names of the current language
 // (buffer 10) when all are present ("File version error!" otherwise) and reloads slots 0..3.
-// "Error!" when `source` does not exist or could not be copied; nothing changes then.
+// A source that is not a configuration at all (no names, none of the settings' keys) is not
+// taken: "File version error!" and nothing changes. "Error!" when `source` is not a readable
+// regular file or could not be copied; nothing changes then either.
 TransferResult importProfile(SettingsRecord& s, const Paths& paths, const std::filesystem::path& source,
                              Prompter& prompter);
 

@@ -77,7 +77,9 @@ void rebuildCycleColorMask(SettingsRecord& s) {
 }
 
 uint32_t userColorRgb(int32_t red, int32_t green, int32_t blue) {
-  auto channel = [](int32_t v) { return static_cast<uint32_t>(static_cast<uint8_t>(255 - 16 * v)); };
+  // Only the low byte counts; unsigned arithmetic gives it for any value a file can hold,
+  // where the signed product would overflow from 134217728 up.
+  auto channel = [](int32_t v) { return uint32_t{static_cast<uint8_t>(255u - 16u * static_cast<uint32_t>(v))}; };
   return channel(red) | (channel(green) << 8) | (channel(blue) << 16);
 }
 

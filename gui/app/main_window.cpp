@@ -278,8 +278,8 @@ void COrvik_VOrozoDlg::deviceRemoved(const QString& path) {
   m_ctx.channel.close();
   m_workers->setInput(nullptr, 0);
   if (m_apply.running()) {
+    // The upload stops at its next report; the program ends when it has.
     m_leaveAfterApply = true;
-    m_leaving = false;
     return;
   }
   if (m_tray) m_tray->hide();
@@ -346,8 +346,5 @@ void COrvik_VOrozoDlg::keyPressEvent(QKeyEvent* event) {
   event->accept();
 }
 
-void COrvik_VOrozoDlg::changeEvent(QEvent* event) {
-  QDialog::changeEvent(event);
-}
 
 }  // namespace tarvosk

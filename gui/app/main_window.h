@@ -121,7 +121,6 @@ class COrvik_VOrozoDlg : public QDialog {
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
-  void changeEvent(QEvent* event) override;
 
  private:
   // Start-up pieces.

@@ -3,6 +3,8 @@
 // mouse panel beside the window.
 
 #include <QApplication>
+#include <QScreen>
+#include <algorithm>
 #include <cstdio>
 
 #include "app/app_context.h"
@@ -75,8 +77,15 @@ int main(int argc, char** argv) {
     window.show();
   }
   if (panel) {
+    // Beside the window where the screen has room, else at the screen's right edge.
+    panel->adjustSize();
+    const QRect screen = window.screen() ? window.screen()->availableGeometry() : QRect();
+    QPoint at(window.frameGeometry().right() + 16, window.frameGeometry().top());
+    if (screen.isValid() && at.x() + panel->width() > screen.right()) {
+      at.setX(std::max(screen.left(), screen.right() - panel->width()));
+    }
+    panel->move(at);
     panel->show();
-    panel->move(window.frameGeometry().right() + 16, window.frameGeometry().top());
   }
   return QApplication::exec();
 }

@@ -13,5 +13,9 @@ struct CliResult {
 };
 
 CliResult runCli(const std::vector<std::string>& args);
+// The same with another copy of the program (say, one without constMacro.dat beside it).
+CliResult runCliProgram(const std::string& program, const std::vector<std::string>& args);
+// The built program's path.
+std::string cliPath();
 
 }  // namespace tarvosk::test

@@ -12,8 +12,7 @@ namespace fs = std::filesystem;
 
 ScratchDir::ScratchDir() {
   static std::atomic<unsigned> counter{0};
-  m_path = fs::temp_directory_path() /
-           ("tarvosk-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+  m_path = fs::temp_directory_path() / ("tarvosk-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
   fs::remove_all(m_path);
   fs::create_directories(m_path);
 }
@@ -61,11 +60,16 @@ std::string shellQuote(const std::string& s) {
 }
 }  // namespace
 
-CliResult runCli(const std::vector<std::string>& args) {
+std::string cliPath() { return TARVOSK_CLI_PATH; }
+
+CliResult runCli(const std::vector<std::string>& args) { return runCliProgram(TARVOSK_CLI_PATH, args); }
+
+CliResult runCliProgram(const std::string& program, const std::vector<std::string>& args) {
   ScratchDir capture;
-  std::string command = shellQuote(TARVOSK_CLI_PATH);
+  std::string command = shellQuote(program);
   for (const std::string& a : args) command += " " + shellQuote(a);
-  command += " >" + shellQuote((capture / "out").string()) + " 2>" + shellQuote((capture / "err").string()) + " </dev/null";
+  command +=
+      " >" + shellQuote((capture / "out").string()) + " 2>" + shellQuote((capture / "err").string()) + " </dev/null";
   const int status = std::system(command.c_str());
   CliResult r;
   r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

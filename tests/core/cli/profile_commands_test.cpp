@@ -20,13 +20,13 @@ class ProfileCommandsTest : public ::testing::Test {
 TEST_F(ProfileCommandsTest, ShowPrintsEveryFieldOfTheShippedConfiguration) {
   const auto r = runCli({"--skins", skins, "profile", "show"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
-  for (const char* line : {
-           "currentProfile = 0\n", "language = 1\n", "profileName = Profile 1 | Profile 2 | Profile 3\n",
-           "buttonFunction[0] = 1 2 3 4 5 6\n", "ledReactEnable[3] = 1 1 1 1 1 1 0 0 0\n",
-           "ledReactType[2] = 0 0 0 0 0 0 0 0 0\n", "dpiValue = 1 3 6 9\n", "dpiEnabled = 1 1 1 1\n",
-           "dpiColor = 255 0 0 | 0 255 0 | 0 0 255 | 255 0 255\n", "cycleColorEnable = 1 1 1 1 1 1 1\n",
-           "ledUserColor = 0 15 15 | 15 0 15 | 15 15 0 | 0 0 0\n", "usbRate = 3\n", "fireTime = 50\n",
-           "usbRateCode = 0\n", "usbIntervalMs = 1\n", "ledUserColorRgb = 987135 1048335 16715535 16777215\n"}) {
+  for (const char* line :
+       {"currentProfile = 0\n", "language = 1\n", "profileName = Profile 1 | Profile 2 | Profile 3\n",
+        "buttonFunction[0] = 1 2 3 4 5 6\n", "ledReactEnable[3] = 1 1 1 1 1 1 0 0 0\n",
+        "ledReactType[2] = 0 0 0 0 0 0 0 0 0\n", "dpiValue = 1 3 6 9\n", "dpiEnabled = 1 1 1 1\n",
+        "dpiColor = 255 0 0 | 0 255 0 | 0 0 255 | 255 0 255\n", "cycleColorEnable = 1 1 1 1 1 1 1\n",
+        "ledUserColor = 0 15 15 | 15 0 15 | 15 15 0 | 0 0 0\n", "usbRate = 3\n", "fireTime = 50\n", "usbRateCode = 0\n",
+        "usbIntervalMs = 1\n", "ledUserColorRgb = 987135 1048335 16715535 16777215\n"}) {
     EXPECT_NE(r.out.find(line), std::string::npos) << line;
   }
   EXPECT_TRUE(r.err.empty()) << r.err;
@@ -61,10 +61,13 @@ TEST_F(ProfileCommandsTest, ExportImportAndResetReportTheirOutcome) {
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.err, "Error!\n");
 
+  // Not a configuration: refused, and the user's file stays.
+  const std::string configBefore = test::readFile(paths.configFile);
   writeFile(dir / "old.ini", "[Init]\nConfigName1=A\n");
   r = runCli({"--skins", skins, "profile", "import", (dir / "old.ini").string()});
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.err, "File version error!\n");
+  EXPECT_EQ(r.err, "File version error!\ntarvosk-cli: " + paths.configFile.string() + " is unchanged\n");
+  EXPECT_EQ(test::readFile(paths.configFile), configBefore);
 
   EXPECT_EQ(runCli({"--skins", skins, "profile", "import", exported}).exitCode, 0);
   r = runCli({"--skins", skins, "profile", "reset"});

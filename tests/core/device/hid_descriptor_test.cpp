@@ -81,6 +81,30 @@ TEST(ReportDescriptor, FollowsPushPopFourByteUsagesAndSkipsLongItems) {
   EXPECT_EQ((*collections)[1].inputReportLength, 3);
 }
 
+// A short usage takes the page in force at the Collection item, also when the Usage Page item
+// comes after the usage; a four-byte usage keeps its own page.
+TEST(ReportDescriptor, AShortUsageTakesTheUsagePageInForceAtItsCollection) {
+  const Bytes descriptor = {
+      0x09, 0x01, 0x06, 0x00, 0xFF, 0xA1, 0x01,              // usage, then the vendor page
+      0x85, 0x06, 0x75, 0x08, 0x95, 0x07, 0x81, 0x02, 0xC0,  // input report 6
+      0x09, 0x01, 0x06, 0x01, 0xFF, 0xA1, 0x01,              // the same for the feature collection
+      0x85, 0x07, 0x95, 0x07, 0xB1, 0x02, 0xC0,              //
+      0x0B, 0x02, 0x00, 0x0C, 0x00, 0x05, 0x01, 0xA1, 0x01,  // consumer usage 2 in four bytes
+      0x95, 0x01, 0x81, 0x02, 0xC0,
+  };
+  const auto collections = parseReportDescriptor(descriptor);
+  ASSERT_TRUE(collections);
+  ASSERT_EQ(collections->size(), 3u);
+  EXPECT_EQ((*collections)[0].usagePage, 0xFF00);
+  EXPECT_EQ((*collections)[0].usage, 1);
+  EXPECT_EQ((*collections)[0].inputReportLength, 8);
+  EXPECT_EQ((*collections)[1].usagePage, 0xFF01);
+  EXPECT_EQ((*collections)[1].usage, 1);
+  EXPECT_EQ((*collections)[1].featureReportLength, 8);
+  EXPECT_EQ((*collections)[2].usagePage, 0x000C);
+  EXPECT_EQ((*collections)[2].usage, 2);
+}
+
 struct BrokenCase {
   const char* name;
   Bytes bytes;

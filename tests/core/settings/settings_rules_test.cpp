@@ -113,6 +113,8 @@ TEST(DerivedFields, UsbRateAndUserColours) {
   }
   EXPECT_EQ(userColorRgb(0, 15, 16), 0xFF0FFFu);  // 0 shows as 255, 15 as 15; 16 wraps round to 255
   EXPECT_EQ(userColorRgb(-1, 0, 0), 0xFFFF0Fu);   // the channel is taken modulo 256
+  // Hand-edited values whose product with 16 leaves the int range still give their low byte.
+  EXPECT_EQ(userColorRgb(134217728, INT32_MAX, INT32_MIN), 0xFF0FFFu);
 }
 
 TEST(DerivedFields, DesktopSpeeds) {
