@@ -34,11 +34,13 @@ int MacroCapture::stop() {
 }
 
 uint32_t MacroCapture::virtualKeyOf(const QKeyEvent& event) {
-  if (event.nativeVirtualKey() != 0) {
-    if (const auto vk = virtualKeyFromKeysym(event.nativeVirtualKey())) return *vk;
-  }
+  // The key's place on the keyboard first (what the macro plays back is a key, not a character);
+  // the keysym where the key code is unknown.
   if (event.nativeScanCode() != 0) {
     if (const auto vk = virtualKeyFromX11Keycode(event.nativeScanCode())) return *vk;
+  }
+  if (event.nativeVirtualKey() != 0) {
+    if (const auto vk = virtualKeyFromKeysym(event.nativeVirtualKey())) return *vk;
   }
   return 0;
 }

@@ -41,8 +41,8 @@ class MacroCapture : public QObject {
   // every key while a take runs, so nothing else reacts to it.
   bool feed(const QKeyEvent& event);
 
-  // The Windows virtual-key code of a key event: from its X11 keysym, else from its X11 keycode
-  // (evdev + 8); 0 when neither is known.
+  // The Windows virtual-key code of a key event: from its X11 keycode (evdev + 8), else from its
+  // keysym; 0 when neither is known.
   static uint32_t virtualKeyOf(const QKeyEvent& event);
 
  Q_SIGNALS:

@@ -59,8 +59,9 @@ class MacroPage : public QObject {
   void endListEdits();
   // A press on one of the page's buttons asked for an operation.
   void runAction(MacroPageAction action, int playMode);
-  // The group menu made a group current (0x7EA); `previousGroup` was current before.
-  void groupChosen(int previousGroup, int currentMacro);
+  // The group menu chose `chosenGroup` (0x7EA): macro `currentMacro` goes back into the file of
+  // `previousGroup`, the group that was current, and the chosen group is loaded.
+  void groupChosen(int previousGroup, int chosenGroup, int currentMacro);
   // The file menu chose 1 import, 2 export, 3 restore (0x7EB).
   void fileAction(int item);
   // A lighting-event menu chose a value for the selected lighting program.

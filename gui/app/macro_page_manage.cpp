@@ -174,12 +174,12 @@ void MacroPage::groupNameChanged(const QString& text) {
   if (result.changed) libraryChanged();
 }
 
-void MacroPage::groupChosen(int previousGroup, int currentMacro) {
-  (void)previousGroup;
-  (void)currentMacro;
-  m_selectedLine = 0;
-  rebuildAllLists();
-  refreshNameFields();
+void MacroPage::groupChosen(int previousGroup, int chosenGroup, int currentMacro) {
+  if (recording()) return;
+  if (previousGroup >= 0 && previousGroup < m_ctx.library.groupCount) m_ctx.library.currentGroup = previousGroup;
+  if (currentMacro >= 0 && currentMacro < m_ctx.macros.count) m_ctx.currentMacro = currentMacro;
+  show(chooseGroup(workspace(), chosenGroup));
+  libraryChanged();
 }
 
 void MacroPage::fileAction(int item) {

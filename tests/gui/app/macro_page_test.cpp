@@ -95,6 +95,24 @@ TEST(MacroPageControls, SelectingAMacroWritesTheOneLeftAndShowsTheNext) {
   EXPECT_EQ(f.groupOnDisk(f.currentGroupName()).slots[0].repeatCount, 7);
 }
 
+TEST(MacroPageManage, ChoosingAGroupWritesTheMacroBackAndShowsTheChosenGroup) {
+  MacroPageFixture f;
+  ASSERT_TRUE(f.initialised());
+  ASSERT_GE(f.context().library.groupCount, 2);
+  const std::string first = f.currentGroupName();
+  f.page().macroList()->setCurrentRow(2);
+  f.context().macros.slots[2].repeatCount = 9;  // only the write-back brings this to the file
+  f.window().macroGroupChosen(0, 1, 2);
+  EXPECT_EQ(f.groupOnDisk(first).slots[2].repeatCount, 9);
+  EXPECT_EQ(f.context().library.currentGroup, 1);
+  const std::string second = f.currentGroupName();
+  EXPECT_EQ(f.page().groupNameEdit()->text().toStdString(), second);
+  const MacroStore disk = f.groupOnDisk(second);
+  ASSERT_EQ(f.page().macroList()->count(), disk.count);
+  EXPECT_EQ(f.page().macroList()->item(0)->text().toStdString(), macroNameText(disk.slots[0]));
+  EXPECT_EQ(f.context().currentMacro, 0);
+}
+
 TEST(MacroPageManage, NewAndDeleteMacroKeepTheFileInLineWithTheList) {
   MacroPageFixture f;
   ASSERT_TRUE(f.initialised());
@@ -370,10 +388,28 @@ TEST(MacroPageEdit, LightingLinesTakeMenuChoicesAndTypedTimes) {
             f.current().ledPrograms[std::size_t(program)]);
 }
 
-// A key event as the X11 platform delivers it: the keysym as the native virtual key.
-void sendKey(QWidget& window, QEvent::Type type, uint32_t keysym, bool autoRepeat = false) {
-  QKeyEvent event(type, 0, Qt::NoModifier, 0, keysym, 0, QString(), autoRepeat);
+// A key event as the X11 platform delivers it: the keysym as the native virtual key (and the
+// key code as the native scan code, where given).
+void sendKey(QWidget& window, QEvent::Type type, uint32_t keysym, bool autoRepeat = false, uint32_t keycode = 0) {
+  QKeyEvent event(type, 0, Qt::NoModifier, keycode, keysym, 0, QString(), autoRepeat);
   QApplication::sendEvent(&window, &event);
+}
+
+TEST(MacroPageRecording, KeyEventsMapByKeyCodeFirstThenKeysym) {
+  struct Row {
+    const char* name;
+    uint32_t keycode;
+    uint32_t keysym;
+    uint32_t virtualKey;
+  };
+  // X11 key code 38 is the A key (evdev 30); keysym 0x61 is "a"; 0xffe4 Control_R.
+  for (const Row& row : {Row{"key code", 38, 0, 0x41}, Row{"keysym", 0, 0x61, 0x41},
+                         Row{"key code wins", 38, 0x62, 0x41}, Row{"right control", 0, 0xffe4, 0xA3},
+                         Row{"unknown", 0, 0, 0}}) {
+    SCOPED_TRACE(row.name);
+    const QKeyEvent event(QEvent::KeyPress, 0, Qt::NoModifier, row.keycode, row.keysym, 0);
+    EXPECT_EQ(MacroCapture::virtualKeyOf(event), row.virtualKey);
+  }
 }
 
 TEST(MacroPageRecording, KeysBecomeEventsWithTheirPauses) {
