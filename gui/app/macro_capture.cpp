@@ -1,7 +1,7 @@
 #include "app/macro_capture.h"
 
-#include <QKeyEvent>
 #include <QDateTime>
+#include <QKeyEvent>
 #include <QWidget>
 
 #include "app/app_context.h"
@@ -54,8 +54,8 @@ bool MacroCapture::feed(const QKeyEvent& event) {
   const bool down = event.type() == QEvent::KeyPress;
   const bool alt = event.modifiers().testFlag(Qt::AltModifier);
   KeyInput key;
-  key.message = down ? (alt ? KeyMessage::SysKeyDown : KeyMessage::KeyDown)
-                     : (alt ? KeyMessage::SysKeyUp : KeyMessage::KeyUp);
+  key.message =
+      down ? (alt ? KeyMessage::SysKeyDown : KeyMessage::KeyDown) : (alt ? KeyMessage::SysKeyUp : KeyMessage::KeyUp);
   key.virtualKey = vk;
   key.msSinceMidnight = m_clock();
   const RecordingOutcome outcome = m_recorder.feed(m_ctx.macros, key, m_language);
@@ -72,10 +72,8 @@ bool MacroCapture::eventFilter(QObject* watched, QEvent* event) {
         event->accept();  // no shortcut acts while a take runs
         return true;
       case QEvent::KeyPress:
-      case QEvent::KeyRelease:
-        return feed(*static_cast<QKeyEvent*>(event));
-      default:
-        break;
+      case QEvent::KeyRelease: return feed(*static_cast<QKeyEvent*>(event));
+      default: break;
     }
   }
   return QObject::eventFilter(watched, event);

@@ -14,13 +14,13 @@
 #include "app/macro_capture.h"
 #include "app/main_window.h"
 #include "macro/event_text.h"
-#include "macro/macro_library.h"
 #include "macro/macro_editing.h"
+#include "macro/macro_library.h"
 #include "macro/macro_lists.h"
 #include "widgets/editable_list_box.h"
 #include "widgets/orvik_menu.h"
-#include "window/popup_menu.h"
 #include "window/menu_resources.h"
+#include "window/popup_menu.h"
 
 namespace tarvosk {
 
@@ -117,8 +117,8 @@ void MacroPage::create() {
   connect(m_ledList, &QListWidget::currentRowChanged, this, &MacroPage::ledLineSelected);
   connect(m_ledList, &QListWidget::itemDoubleClicked, this, &MacroPage::ledLineDoubleClicked);
 
-  for (QWidget* w : std::initializer_list<QWidget*>{m_groupName, m_macroName, m_repeatCount, m_macroList,
-                                                    m_eventList, m_ledList}) {
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{m_groupName, m_macroName, m_repeatCount, m_macroList, m_eventList, m_ledList}) {
     w->show();
   }
   rebuildAllLists();
@@ -158,8 +158,8 @@ void MacroPage::refill() {
   loadEditMenu();
   if (!shown()) return;
   endListEdits();
-  for (QWidget* w : std::initializer_list<QWidget*>{m_groupName, m_macroName, m_repeatCount, m_macroList,
-                                                    m_eventList, m_ledList}) {
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{m_groupName, m_macroName, m_repeatCount, m_macroList, m_eventList, m_ledList}) {
     w->setFont(m_window.interfaceFonts().normal());
   }
   placeControls();

@@ -9,8 +9,8 @@
 #include "app/main_window.h"
 #include "macro/macro_editing.h"
 #include "macro/macro_lists.h"
-#include "widgets/editable_list_box.h"
 #include "macro/macro_manager.h"
+#include "widgets/editable_list_box.h"
 #include "widgets/orvik_menu.h"
 
 namespace tarvosk {

@@ -37,8 +37,8 @@ QString MacroPage::chooseFile(FileDialogKind kind) {
 }
 
 MacroWorkspace MacroPage::workspace() {
-  return MacroWorkspace{m_ctx.macroFolder(), m_ctx.macroResetFolder(), language(), m_ctx.library, m_ctx.macros,
-                        m_ctx.currentMacro};
+  return MacroWorkspace{m_ctx.macroFolder(), m_ctx.macroResetFolder(), language(), m_ctx.library,
+                        m_ctx.macros,        m_ctx.currentMacro};
 }
 
 void MacroPage::writeCurrentMacro() {
@@ -52,11 +52,8 @@ void MacroPage::show(const ManagerResult& result) {
     m_ctx.macroSource.setEditedMacro(&m_ctx.macros, m_ctx.library.currentGroup, m_ctx.currentMacro);
   }
   switch (result.refresh) {
-    case PageRefresh::None:
-      break;
-    case PageRefresh::NameFields:
-      refreshNameFields();
-      break;
+    case PageRefresh::None: break;
+    case PageRefresh::NameFields: refreshNameFields(); break;
     case PageRefresh::EventList:
       m_selectedLine = 0;
       selectMacro();
@@ -78,8 +75,7 @@ void MacroPage::show(const ManagerResult& result) {
 
 void MacroPage::runAction(MacroPageAction action, int playMode) {
   switch (action) {
-    case MacroPageAction::None:
-      return;
+    case MacroPageAction::None: return;
     case MacroPageAction::NewGroup:
       show(tarvosk::newGroup(workspace()));
       libraryChanged();
@@ -88,15 +84,11 @@ void MacroPage::runAction(MacroPageAction action, int playMode) {
       show(tarvosk::deleteGroup(workspace()));
       libraryChanged();
       return;
-    case MacroPageAction::ToggleRecording:
-      toggleRecording();
-      return;
-    case MacroPageAction::NewMacro:
-      show(tarvosk::newMacro(workspace()));
-      return;
+    case MacroPageAction::ToggleRecording: toggleRecording(); return;
+    case MacroPageAction::NewMacro: show(tarvosk::newMacro(workspace())); return;
     case MacroPageAction::DeleteMacro:
       show(tarvosk::deleteMacro(workspace(), m_macroList ? std::max(0, m_macroList->currentRow()) : m_ctx.currentMacro,
-                       recording()));
+                                recording()));
       return;
     case MacroPageAction::SetPlayMode:
       show(tarvosk::setPlayMode(workspace(), playMode));
@@ -185,17 +177,10 @@ void MacroPage::groupChosen(int previousGroup, int chosenGroup, int currentMacro
 void MacroPage::fileAction(int item) {
   if (recording()) return;
   switch (item) {
-    case 1:
-      importGroup();
-      break;
-    case 2:
-      exportGroup();
-      break;
-    case 3:
-      restoreGroups();
-      break;
-    default:
-      return;
+    case 1: importGroup(); break;
+    case 2: exportGroup(); break;
+    case 3: restoreGroups(); break;
+    default: return;
   }
   libraryChanged();
 }

@@ -62,8 +62,8 @@ TEST(MacroPageControls, LiveWhileThePageShowsAtTheLayoutRectangles) {
   MacroPage& page = f.page();
   ASSERT_TRUE(page.shown());
   const SkinLayout& l = f.context().layout;
-  EXPECT_EQ(page.groupNameEdit()->geometry(), QRect(l.macroEdit[0].left, l.macroEdit[0].top, l.macroEdit[0].width(),
-                                                     l.macroEdit[0].height()));
+  EXPECT_EQ(page.groupNameEdit()->geometry(),
+            QRect(l.macroEdit[0].left, l.macroEdit[0].top, l.macroEdit[0].width(), l.macroEdit[0].height()));
   EXPECT_EQ(page.eventList()->geometry().topLeft(), QPoint(l.macroDisplay[2].left, l.macroDisplay[2].top));
   EXPECT_EQ(page.ledLineList()->geometry().topLeft(), QPoint(l.macroDisplay[3].left, l.macroDisplay[3].top));
   // Filled from the current group: every macro name, the first one's events.
@@ -403,9 +403,9 @@ TEST(MacroPageRecording, KeyEventsMapByKeyCodeFirstThenKeysym) {
     uint32_t virtualKey;
   };
   // X11 key code 38 is the A key (evdev 30); keysym 0x61 is "a"; 0xffe4 Control_R.
-  for (const Row& row : {Row{"key code", 38, 0, 0x41}, Row{"keysym", 0, 0x61, 0x41},
-                         Row{"key code wins", 38, 0x62, 0x41}, Row{"right control", 0, 0xffe4, 0xA3},
-                         Row{"unknown", 0, 0, 0}}) {
+  for (const Row& row :
+       {Row{"key code", 38, 0, 0x41}, Row{"keysym", 0, 0x61, 0x41}, Row{"key code wins", 38, 0x62, 0x41},
+        Row{"right control", 0, 0xffe4, 0xA3}, Row{"unknown", 0, 0, 0}}) {
     SCOPED_TRACE(row.name);
     const QKeyEvent event(QEvent::KeyPress, 0, Qt::NoModifier, row.keycode, row.keysym, 0);
     EXPECT_EQ(MacroCapture::virtualKeyOf(event), row.virtualKey);
@@ -492,7 +492,8 @@ TEST(MacroPageScreenshots, RecordedMacroInBothLanguages) {
     f.hover(QPoint(1, 1));
     QTest::qWait(50);
     const QImage shot = f.window().grab().toImage();
-    const QString file = dir + (language == 1 ? QStringLiteral("/macro_page_en.png") : QStringLiteral("/macro_page_cn.png"));
+    const QString file =
+        dir + (language == 1 ? QStringLiteral("/macro_page_en.png") : QStringLiteral("/macro_page_cn.png"));
     ASSERT_TRUE(shot.save(file));
     EXPECT_EQ(page.eventList()->count(), 2 * f.current().eventCount - 1);
   }
