@@ -15,6 +15,7 @@
 #include "app/main_window.h"
 #include "macro/event_text.h"
 #include "macro/macro_editing.h"
+#include "macro/macro_file.h"
 #include "macro/macro_library.h"
 #include "macro/macro_lists.h"
 #include "widgets/editable_list_box.h"
@@ -56,9 +57,29 @@ MacroPage::MacroPage(COrvik_VOrozoDlg& window, AppContext& context)
   });
   connect(m_capture, &MacroCapture::message, this, [this](const std::string& text) { message(text); });
   loadEditMenu();
+  // The ballistic step writes from the listener thread; the store is the GUI thread's.
+  m_ctx.macroSource.setRewriteListener([this](int group, int index) {
+    QMetaObject::invokeMethod(
+        this, [this, group, index] { macroRewritten(group, index); }, Qt::QueuedConnection);
+  });
 }
 
-MacroPage::~MacroPage() = default;
+MacroPage::~MacroPage() { m_ctx.macroSource.setRewriteListener({}); }
+
+void MacroPage::macroRewritten(int group, int index) {
+  MacroLibrary& lib = m_ctx.library;
+  if (group != lib.currentGroup || group < 0 || group >= lib.groupCount || index < 0 || index >= m_ctx.macros.count) {
+    return;  // the store does not hold that macro: the file is all there is
+  }
+  // A take in progress on that macro is newer than the step and wins.
+  if (recording() && index == m_ctx.currentMacro) return;
+  const auto file = groupFile(m_ctx.macroFolder(), lib.groupNames[static_cast<std::size_t>(group)]);
+  m_ctx.macros.slots[static_cast<std::size_t>(index)] = readMacroFromFile(file, index, language());
+  if (shown() && index == m_ctx.currentMacro) {
+    endListEdits();
+    rebuildEventList();
+  }
+}
 
 int32_t MacroPage::language() const { return m_window.snapshot().language; }
 

@@ -68,6 +68,9 @@ class MacroPage : public QObject {
   void ledEventValue(PopupKind kind, int value);
   // A command of the event list's context menu.
   void runCommand(int commandId);
+  // Macro `index` of group `group` was rewritten in its file by the ballistic step: the store
+  // takes the file's version, so the next write-back keeps the step.
+  void macroRewritten(int group, int index);
 
   // Recording: key events of the main window while it holds the keyboard.
   bool recording() const;

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <thread>
 
 #include "app/macro_capture.h"
 #include "app/macro_page.h"
@@ -111,6 +112,27 @@ TEST(MacroPageManage, ChoosingAGroupWritesTheMacroBackAndShowsTheChosenGroup) {
   ASSERT_EQ(f.page().macroList()->count(), disk.count);
   EXPECT_EQ(f.page().macroList()->item(0)->text().toStdString(), macroNameText(disk.slots[0]));
   EXPECT_EQ(f.context().currentMacro, 0);
+}
+
+TEST(MacroPageManage, ABallisticStepSurvivesTheNextWriteBack) {
+  MacroPageFixture f;
+  ASSERT_TRUE(f.initialised());
+  const std::string group = f.currentGroupName();
+  MacroRecord stepped = f.context().macros.slots[0];
+  stepped.eventParamA[0] = 42;  // what a correction step would change
+  stepped.eventDelay[0] = 77;
+  // The listener thread writes the step into the file.
+  std::thread worker([&] { EXPECT_TRUE(f.context().macroSource.writeUserMacro(0, 0, stepped)); });
+  worker.join();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(f.current().eventDelay[0], 77);
+  EXPECT_EQ(f.page().eventList()->item(1)->text().toStdString(), pauseLineText(77));
+  // An edit of the macro writes it back: the step stays in the file.
+  f.page().repeatCountEdit()->setText(QStringLiteral("3"));
+  const MacroStore disk = f.groupOnDisk(group);
+  EXPECT_EQ(disk.slots[0].eventParamA[0], 42);
+  EXPECT_EQ(disk.slots[0].eventDelay[0], 77);
+  EXPECT_EQ(disk.slots[0].repeatCount, 3);
 }
 
 TEST(MacroPageManage, NewAndDeleteMacroKeepTheFileInLineWithTheList) {
