@@ -60,7 +60,7 @@ bool MacroCapture::feed(const QKeyEvent& event) {
   key.msSinceMidnight = m_clock();
   const RecordingOutcome outcome = m_recorder.feed(m_ctx.macros, key, m_language);
   if (outcome.event >= 0 && outcome.dropped == RecordingDrop::None) Q_EMIT eventRecorded(outcome.event, outcome.lines);
-  if (outcome.stopRecording) Q_EMIT stoppedByLimit();
+  if (outcome.stopRecording) Q_EMIT endRequested();
   if (outcome.message) Q_EMIT message(std::string(*outcome.message));
   return true;
 }
@@ -71,6 +71,7 @@ bool MacroCapture::eventFilter(QObject* watched, QEvent* event) {
       case QEvent::ShortcutOverride:
         event->accept();  // no shortcut acts while a take runs
         return true;
+      case QEvent::Hide: Q_EMIT endRequested(); break;
       case QEvent::KeyPress:
       case QEvent::KeyRelease: return feed(*static_cast<QKeyEvent*>(event));
       default: break;

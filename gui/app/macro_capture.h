@@ -49,8 +49,9 @@ class MacroCapture : public QObject {
   // Event `event` was stored; `lines` are the event-list lines to append (pause, then event).
   void eventRecorded(int event, const std::vector<std::string>& lines);
   void message(const std::string& text);
-  // The take ended by itself (the event limit).
-  void stoppedByLimit();
+  // The take must end: the event limit was reached, or the window was hidden (a grab that
+  // outlived its window would leave the user without a keyboard).
+  void endRequested();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

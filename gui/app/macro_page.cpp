@@ -52,7 +52,7 @@ MacroPage::MacroPage(COrvik_VOrozoDlg& window, AppContext& context)
     m_eventList->setCurrentRow(m_eventList->count() - 1);
     --m_filling;
   });
-  connect(m_capture, &MacroCapture::stoppedByLimit, this, [this] {
+  connect(m_capture, &MacroCapture::endRequested, this, [this] {
     if (recording()) toggleRecording();
   });
   connect(m_capture, &MacroCapture::message, this, [this](const std::string& text) { message(text); });

@@ -85,7 +85,13 @@ void MacroPage::runAction(MacroPageAction action, int playMode) {
       libraryChanged();
       return;
     case MacroPageAction::ToggleRecording: toggleRecording(); return;
-    case MacroPageAction::NewMacro: show(tarvosk::newMacro(workspace())); return;
+    case MacroPageAction::NewMacro: {
+      const int before = m_ctx.macros.count;
+      show(tarvosk::newMacro(workspace()));
+      // The new line opens for its name at once; Enter keeps what was typed, Escape leaves "New".
+      if (m_macroList && m_ctx.macros.count > before) m_macroList->requestInPlaceEdit();
+      return;
+    }
     case MacroPageAction::DeleteMacro:
       show(tarvosk::deleteMacro(workspace(), m_macroList ? std::max(0, m_macroList->currentRow()) : m_ctx.currentMacro,
                                 recording()));

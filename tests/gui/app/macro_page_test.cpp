@@ -145,6 +145,11 @@ TEST(MacroPageManage, NewAndDeleteMacroKeepTheFileInLineWithTheList) {
   EXPECT_EQ(f.page().macroList()->count(), before + 1);
   EXPECT_EQ(f.page().macroNameEdit()->text(), QStringLiteral("New"));
   EXPECT_EQ(f.groupOnDisk(group).count, before + 1);
+  // Its line is open for a name: Escape keeps "New".
+  ASSERT_NE(f.page().macroList()->editor(), nullptr);
+  EXPECT_EQ(f.page().macroList()->editIndex(), before);
+  QTest::keyClick(f.page().macroList()->editor(), Qt::Key_Escape);
+  EXPECT_EQ(f.page().macroList()->editor(), nullptr);
   // A second "New" is refused with its message.
   f.clickItem(LayoutTable::Macro, 6);
   EXPECT_EQ(f.context().macros.count, before + 1);
@@ -432,6 +437,19 @@ TEST(MacroPageRecording, KeyEventsMapByKeyCodeFirstThenKeysym) {
     const QKeyEvent event(QEvent::KeyPress, 0, Qt::NoModifier, row.keycode, row.keysym, 0);
     EXPECT_EQ(MacroCapture::virtualKeyOf(event), row.virtualKey);
   }
+}
+
+TEST(MacroPageRecording, HidingTheWindowEndsTheTake) {
+  MacroPageFixture f;
+  ASSERT_TRUE(f.initialised());
+  f.clickItem(LayoutTable::Macro, 5);
+  ASSERT_TRUE(f.page().recording());
+  sendKey(f.window(), QEvent::KeyPress, 0x61);
+  f.clickItem(LayoutTable::Main, 0);  // hide to the tray: allowed while recording
+  EXPECT_FALSE(f.page().recording());
+  EXPECT_FALSE(f.window().recording());
+  EXPECT_EQ(f.current().eventCount, 1);
+  EXPECT_EQ(f.groupOnDisk(f.currentGroupName()).slots[0].eventCount, 1);
 }
 
 TEST(MacroPageRecording, KeysBecomeEventsWithTheirPauses) {
