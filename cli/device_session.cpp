@@ -3,6 +3,7 @@
 #include <charconv>
 #include <ostream>
 
+#include "device/unopened_mouse.h"
 #include "platform/hidapi_transport.h"
 
 namespace tarvosk::cli {
@@ -100,9 +101,7 @@ bool connectDevice(Context& ctx, DeviceSession& session) {
   }
   if (!session.state.writeConnection || !session.state.writeCaps ||
       !session.channel.open(session.state.writeConnection, session.state.writeCaps->featureReportLength)) {
-    ctx.err
-        << "tarvosk-cli: the mouse at " << session.state.devicePath
-        << " was found but its settings collection could not be opened (check the permissions of the device node)\n";
+    ctx.err << "tarvosk-cli: " << unopenedMouseMessage(examineUnopenedMouse(session.state.devicePath)) << '\n';
     return false;
   }
   return true;

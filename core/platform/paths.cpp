@@ -54,18 +54,18 @@ fs::path executableFolder() {
   return exe.parent_path();
 }
 
+fs::path userConfigHome() {
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) return xdg;
+  if (const char* home = std::getenv("HOME"); home && *home) return fs::path(home) / ".config";
+  std::error_code ec;
+  return fs::temp_directory_path(ec);
+}
+
 Paths discoverPaths(const fs::path& programFolder) {
   std::error_code ec;
   if (fs::is_directory(programFolder / "skins", ec)) return portablePaths(programFolder, programFolder / "skins");
-  fs::path configHome;
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {
-    configHome = xdg;
-  } else if (const char* home = std::getenv("HOME"); home && *home) {
-    configHome = fs::path(home) / ".config";
-  } else {
-    configHome = fs::temp_directory_path(ec);
-  }
-  return installedPaths(programFolder, programFolder.parent_path() / "share" / "tarvosk", configHome / "tarvosk" / "skins");
+  return installedPaths(programFolder, programFolder.parent_path() / "share" / "tarvosk",
+                        userConfigHome() / "tarvosk" / "skins");
 }
 
 bool seedUserFiles(const Paths& paths) {

@@ -42,6 +42,9 @@ Paths installedPaths(const std::filesystem::path& programFolder, const std::file
 // The folder of the running executable (empty when it cannot be found).
 std::filesystem::path executableFolder();
 
+// The user's configuration folder: $XDG_CONFIG_HOME, else ~/.config, else the temporary folder.
+std::filesystem::path userConfigHome();
+
 // Chooses the layout for an executable in `programFolder`: portable when `skins` exists next
 // to it, installed otherwise ($XDG_CONFIG_HOME or ~/.config for the user's files).
 Paths discoverPaths(const std::filesystem::path& programFolder);

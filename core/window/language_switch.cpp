@@ -6,6 +6,18 @@
 
 namespace tarvosk {
 
+void loadLanguageLibrary(const Paths& paths, int32_t language, MacroLibrary& library, MacroStore& macros,
+                         int& currentMacro, Prompter& prompter) {
+  const std::filesystem::path folder = paths.macroFolder(language);
+  library = MacroLibrary{};
+  macros = MacroStore{};
+  currentMacro = 0;
+  // Reading the index makes group 0 current.
+  readGroupIndex(folder, library, prompter);
+  if (library.groupCount > 0) loadGroup(folder, library, library.currentGroup, language, macros, prompter);
+  collectMacroNames(folder, library, language);
+}
+
 LanguageSwitchResult switchInterfaceLanguage(LanguageSwitchState& state, int32_t language, Prompter& prompter) {
   LanguageSwitchResult result;
   SettingsRecord& s = state.record;
@@ -32,16 +44,7 @@ LanguageSwitchResult switchInterfaceLanguage(LanguageSwitchState& state, int32_t
 
   result.layouts = loadAllLayouts(state.paths, language, prompter, state.layout);
 
-  const std::filesystem::path folder = state.paths.macroFolder(language);
-  state.library = MacroLibrary{};
-  state.macros = MacroStore{};
-  state.currentMacro = 0;
-  // Reading the index makes group 0 current, in the new library as at start-up.
-  readGroupIndex(folder, state.library, prompter);
-  if (state.library.groupCount > 0) {
-    loadGroup(folder, state.library, state.library.currentGroup, language, state.macros, prompter);
-  }
-  collectMacroNames(folder, state.library, language);
+  loadLanguageLibrary(state.paths, language, state.library, state.macros, state.currentMacro, prompter);
   return result;
 }
 

@@ -31,6 +31,11 @@ struct LanguageSwitchResult {
   bool macrosSaved = true;
 };
 
+// Reads the macro library of `language` as start-up does: the group index (group 0 becomes
+// current), that group into `macros` with macro 0 current, and the macro names of every group.
+void loadLanguageLibrary(const Paths& paths, int32_t language, MacroLibrary& library, MacroStore& macros,
+                         int& currentMacro, Prompter& prompter);
+
 // Switches to `language` (0 second language, 1 English), also when it is the language already
 // active: the group being edited is written into its file in the folder of the language being
 // left (when there is a group), VER_SEL is written, the profile names of the new language are

@@ -2,7 +2,9 @@
 
 #include <fstream>
 
+#include "device/unopened_mouse.h"
 #include "macro/macro_file.h"
+#include "window/language_switch.h"
 #include "platform/hidapi_transport.h"
 
 namespace tarvosk {
@@ -81,14 +83,7 @@ Paths windowPaths(const WindowOptions& options) {
 
 void loadMacroLibrary(AppContext& context, int32_t language, Prompter& prompter) {
   const std::filesystem::path folder = context.paths.macroFolder(language);
-  context.library = MacroLibrary{};
-  context.macros = MacroStore{};
-  context.currentMacro = 0;
-  readGroupIndex(folder, context.library, prompter);
-  if (context.library.groupCount > 0) {
-    loadGroup(folder, context.library, context.library.currentGroup, language, context.macros, prompter);
-    collectMacroNames(folder, context.library, language);
-  }
+  loadLanguageLibrary(context.paths, language, context.library, context.macros, context.currentMacro, prompter);
   context.builtIns = BuiltInMacroTable{};
   readBuiltInMacros(context.paths.builtInMacroFile, language, context.builtIns, prompter);
   const int events = context.macros.slots[0].eventCount;
@@ -108,10 +103,7 @@ bool connectMouse(AppContext& context, std::string& message) {
   }
   if (!context.device.writeConnection || !context.device.writeCaps ||
       !context.channel.open(context.device.writeConnection, context.device.writeCaps->featureReportLength)) {
-    message = "The mouse at " + context.device.devicePath +
-              " was found, but its settings collection could not be opened. Check that you may use the device "
-              "node (the udev rule 70-tarvosk.rules grants it to the user at the seat), then plug the mouse in "
-              "again.";
+    message = unopenedMouseMessage(examineUnopenedMouse(context.device.devicePath));
     return false;
   }
   return true;

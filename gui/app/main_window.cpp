@@ -34,6 +34,10 @@ namespace {
 constexpr int kDefaultWidth = 860;
 constexpr int kDefaultHeight = 600;
 
+constexpr std::string_view kUnusableConfigApplyMessage =
+    "The settings could not be read from the configuration file, so nothing was sent to the mouse. "
+    "Use Factory reset or Import settings first.";
+
 QString absentMouseMessage(int32_t language) {
   return isEnglish(language) ? QStringLiteral("Please plug-in【Tarvosk】USB Mouse")
                              : QStringLiteral("Insira o mouse na 【Tarvosk】porta USB");
@@ -72,8 +76,17 @@ bool COrvik_VOrozoDlg::initialise() {
   // CurConfig, the language, the profile names and slots 0..3, in the order start-up reads them.
   {
     auto lock = m_ctx.store.lock();
-    // A missing file has shown its message; the record stays at its defaults, as it always has.
-    loadAtStartup(m_ctx.store.record, m_ctx.paths, m_prompter);
+    // A missing file has shown its message; the record stays at its defaults.
+    ConfigReadReport report;
+    m_configUsable = loadAtStartup(m_ctx.store.record, m_ctx.paths, m_prompter, report) && report.knownKeys > 0;
+    if (!report.notes.empty()) {
+      std::string text;
+      for (const std::string& note : report.notes) text += note + "\n";
+      m_prompter.showMessage(text);
+    }
+    if (!m_configUsable && report.knownKeys == 0 && std::filesystem::exists(m_ctx.paths.configFile)) {
+      m_prompter.showMessage(noKnownKeyMessage(m_ctx.paths.configFile));
+    }
   }
   refreshSnapshot();
   m_page = 0;
@@ -234,6 +247,12 @@ void COrvik_VOrozoDlg::finishLeaving() {
 
 bool COrvik_VOrozoDlg::apply() {
   if (m_apply.running()) return false;
+  if (!m_configUsable) {
+    // Every setting read as 0: sending that would wipe the mouse's settings. A factory reset or
+    // an import gives the window real settings to send.
+    m_prompter.showMessage(kUnusableConfigApplyMessage);
+    return false;
+  }
   const bool started = m_apply.start([this] {
     QMetaObject::invokeMethod(this, [this] { update(); }, Qt::QueuedConnection);
   });

@@ -193,6 +193,7 @@ class COrvik_VOrozoDlg : public QDialog {
   bool m_leaving = false;
   bool m_leaveAfterApply = false;
   bool m_deviceFound = false;
+  bool m_configUsable = true;  // the configuration file gave real settings (or a reset or import did)
   MacroPage* m_macroPage = nullptr;  // a child QObject
 };
 

@@ -9,6 +9,7 @@
 #include <QWindow>
 
 #include "app/app_context.h"
+#include "app/autostart_action.h"
 #include "app/macro_page.h"
 #include "app/main_window.h"
 #include "settings/language.h"
@@ -225,6 +226,7 @@ void COrvik_VOrozoDlg::contextMenuEvent(QContextMenuEvent* event) {
   menu.addAction(QStringLiteral("About Tarvosk…"), this, [this] {
     PopupController::showAbout(this);
   });
+  addAutostartAction(menu, this, isEnglish(m_snapshot.language));
   menu.addSeparator();
   menu.addAction(isEnglish(m_snapshot.language) ? QStringLiteral("Hide") : QStringLiteral("Ocultar"), this,
                  &COrvik_VOrozoDlg::hideToTray);

@@ -99,6 +99,7 @@ void COrvik_VOrozoDlg::importProfile() {
   changeSettings([&](SettingsRecord& s) {
     result = tarvosk::importProfile(s, m_ctx.paths, std::filesystem::path(file.toStdString()), m_prompter);
   });
+  if (result == TransferResult::Ok) m_configUsable = true;
   if (result != TransferResult::Error) setNameEditTexts();
   update();
 }
@@ -112,7 +113,9 @@ void COrvik_VOrozoDlg::exportProfile() {
 }
 
 void COrvik_VOrozoDlg::resetToFactory() {
-  changeSettings([this](SettingsRecord& s) { tarvosk::resetToFactory(s, m_ctx.paths, m_prompter); });
+  bool reset = false;
+  changeSettings([&](SettingsRecord& s) { reset = tarvosk::resetToFactory(s, m_ctx.paths, m_prompter); });
+  if (reset) m_configUsable = true;
   update();
 }
 

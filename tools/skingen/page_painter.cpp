@@ -45,8 +45,9 @@ void paintBackground(QPainter& p, const Skin& skin) {
   header.setColorAt(1, QColor(10, 18, 36, 200));
   p.fillRect(QRectF(0, 0, all.width(), 58), header);
   p.fillRect(QRectF(0, 58, all.width(), 1), withAlpha(kCyan, 60));
+  // The rail is the same on every page, so it carries no lit segment that could pass for the
+  // selected tab; the tab itself shows the selection.
   p.fillRect(QRectF(16, 106, all.width() - 32, 2), QColor(30, 52, 88));
-  p.fillRect(QRectF(16, 106, 260, 2), withAlpha(kCyan, 120));
   // Footer band.
   p.fillRect(QRectF(0, 544, all.width(), 1), QColor(36, 60, 100));
   QLinearGradient footer(QPointF(0, 545), QPointF(0, all.height()));

@@ -163,5 +163,21 @@ TEST(MainWindowLife, TheUploadsMessagesAppearOnTheWindowsThreadWhileTheWorkerWai
   EXPECT_EQ(f.messages()[0], kMouseDidNotTakeSettingsMessage);
 }
 
+TEST(MainWindowLife, AConfigurationWithoutAnyKnownKeyIsNotSentUntilAResetGivesRealSettings) {
+  WindowFixture f([](const std::filesystem::path& skins) {
+    test::writeFile(skins / "config" / "config.ini", "[Nothing]\nhere=1\n");
+  });
+  ASSERT_TRUE(f.initialised());
+  ASSERT_FALSE(f.messages().empty());
+  EXPECT_NE(f.messages().back().find("holds none of the settings' keys"), std::string::npos);
+  f.mouse().clearReceived();
+  EXPECT_FALSE(f.window().apply());
+  EXPECT_TRUE(f.mouse().sentFeatureReports().empty()) << "zeros never reach the mouse";
+  f.clickItem(LayoutTable::Main, 16);  // factory reset
+  EXPECT_TRUE(f.window().apply());
+  ASSERT_TRUE(f.waitForApply());
+  EXPECT_GE(f.mouse().imagesEnded(), 1);
+}
+
 }  // namespace
 }  // namespace tarvosk
