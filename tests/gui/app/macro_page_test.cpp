@@ -533,7 +533,7 @@ TEST(MacroPageScreenshots, RecordedMacroInBothLanguages) {
     QTest::qWait(50);
     const QImage shot = f.window().grab().toImage();
     const QString file =
-        dir + (language == 1 ? QStringLiteral("/macro_page_en.png") : QStringLiteral("/macro_page_cn.png"));
+        dir + (language == 1 ? QStringLiteral("/macro_page_en.png") : QStringLiteral("/macro_page_pt.png"));
     ASSERT_TRUE(shot.save(file));
     EXPECT_EQ(page.eventList()->count(), 2 * f.current().eventCount - 1);
   }
