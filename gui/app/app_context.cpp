@@ -5,6 +5,7 @@
 #include "device/unopened_mouse.h"
 #include "macro/macro_file.h"
 #include "window/language_switch.h"
+#include "desktop/desktop_pointer_settings.h"
 #include "platform/hidapi_transport.h"
 
 namespace tarvosk {
@@ -63,8 +64,10 @@ AppContext::AppContext(WindowOptions windowOptions) : options(std::move(windowOp
     auto mouse = std::make_unique<SimulatedMouse>(options.simulatedMouse);
     simulatedMouse = mouse.get();
     transport = std::move(mouse);
+    pointer = std::make_unique<UnsupportedPointerSettings>();
   } else {
     transport = std::make_unique<HidapiTransport>();
+    pointer = makeDesktopPointerSettings(DesktopEnvironment::fromProcessEnvironment());
   }
 }
 

@@ -89,7 +89,9 @@ struct AppContext {
   DeviceState device;
   UploadState uploadState;
   uint8_t statusNibble = 0;
-  UnsupportedPointerSettings pointer;  // no desktop backend yet: the upload leaves the desktop alone
+  // The desktop's pointer speed and wheel lines. With --simulate the desktop is left alone, so
+  // trying the program (or its tests) never changes the real pointer.
+  std::unique_ptr<PointerSettings> pointer;
 
   // The macro folder and its factory copy for the current interface language.
   std::filesystem::path macroFolder() const;

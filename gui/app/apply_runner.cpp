@@ -50,7 +50,7 @@ bool ApplyRunner::start(std::function<void()> repaint) {
   m_running = true;
   m_thread = std::thread([this, repaint = std::move(repaint)] {
     UploadContext upload{m_context.store,   m_context.channel,    m_context.macroSource,
-                         m_context.pointer, m_prompter,           m_context.uploadState,
+                         *m_context.pointer, m_prompter,           m_context.uploadState,
                          m_context.paths.configFile, m_context.statusNibble, {}, repaint};
     const UploadResult result = uploadSettings(upload);
     m_running = false;

@@ -77,12 +77,15 @@ int main(int argc, char** argv) {
     window.show();
   }
   if (panel) {
-    // Beside the window where the screen has room, else at the screen's right edge.
+    // Beside the window, right of it or else left of it where the screen has room; it never
+    // covers the window's own buttons.
     panel->adjustSize();
     const QRect screen = window.screen() ? window.screen()->availableGeometry() : QRect();
-    QPoint at(window.frameGeometry().right() + 16, window.frameGeometry().top());
-    if (screen.isValid() && at.x() + panel->width() > screen.right()) {
-      at.setX(std::max(screen.left(), screen.right() - panel->width()));
+    const QRect frame = window.frameGeometry();
+    QPoint at(frame.right() + 16, frame.top());
+    if (screen.isValid() && at.x() + panel->width() > screen.right() &&
+        frame.left() - 16 - panel->width() >= screen.left()) {
+      at.setX(frame.left() - 16 - panel->width());
     }
     panel->move(at);
     panel->show();
