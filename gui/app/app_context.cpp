@@ -49,7 +49,14 @@ bool SwitchableMacroSource::refreshForUpload() {
 
 bool SwitchableMacroSource::writeUserMacro(int group, int index, const MacroRecord& macro) {
   std::lock_guard lock(m_mutex);
-  return m_source && m_source->writeUserMacro(group, index, macro);
+  const bool written = m_source && m_source->writeUserMacro(group, index, macro);
+  if (written && m_rewriteListener) m_rewriteListener(group, index);
+  return written;
+}
+
+void SwitchableMacroSource::setRewriteListener(std::function<void(int group, int index)> listener) {
+  std::lock_guard lock(m_mutex);
+  m_rewriteListener = std::move(listener);
 }
 
 AppContext::AppContext(WindowOptions windowOptions) : options(std::move(windowOptions)), paths(windowPaths(options)) {

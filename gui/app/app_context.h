@@ -6,19 +6,20 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
 
 #include "device/device_discovery.h"
+#include "device/library_macro_source.h"
 #include "device/macro_area_source.h"
 #include "device/pointer_settings.h"
 #include "device/report_channel.h"
 #include "device/settings_store.h"
 #include "device/settings_upload.h"
 #include "device/simulated_mouse.h"
-#include "device/library_macro_source.h"
 #include "macro/macro_library.h"
 #include "macro/macro_record.h"
 #include "platform/hid_transport.h"
@@ -44,9 +45,15 @@ class SwitchableMacroSource : public MacroSource {
   bool refreshForUpload() override;
   bool writeUserMacro(int group, int index, const MacroRecord& macro) override;
 
+  // Told (on the writing thread) after writeUserMacro changed macro `index` of group `group` in
+  // its file, so the window can take the new version before it next writes that macro back.
+  // An empty function stops the telling.
+  void setRewriteListener(std::function<void(int group, int index)> listener);
+
  private:
   mutable std::mutex m_mutex;
   std::unique_ptr<LibraryMacroSource> m_source;
+  std::function<void(int, int)> m_rewriteListener;
 };
 
 // How the window was asked to run.

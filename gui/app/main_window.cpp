@@ -15,6 +15,7 @@
 
 #include "app/app_context.h"
 #include "app/app_icon.h"
+#include "app/macro_page.h"
 #include "device/correction_hook.h"
 #include "device/device_status.h"
 #include "settings/config_file.h"
@@ -58,6 +59,7 @@ COrvik_VOrozoDlg::COrvik_VOrozoDlg(AppContext& context, QWidget* parent)
   connect(&m_ledPreviewTimer, &QTimer::timeout, this, &COrvik_VOrozoDlg::ledPreviewTick);
   m_applyTimer.setInterval(50);
   connect(&m_applyTimer, &QTimer::timeout, this, [this] { repaintArea(RepaintArea::WholeWindow); });
+  m_macroPage = new MacroPage(*this, m_ctx);
 }
 
 COrvik_VOrozoDlg::~COrvik_VOrozoDlg() {
@@ -304,20 +306,8 @@ void COrvik_VOrozoDlg::deviceRemoved(const QString& path) {
 }
 
 void COrvik_VOrozoDlg::macroGroupChosen(int previousGroup, int chosenGroup, int currentMacro) {
-  MacroLibrary& library = m_ctx.library;
-  if (chosenGroup < 0 || chosenGroup >= library.groupCount) return;
-  const int32_t language = m_snapshot.language;
-  const std::filesystem::path folder = m_ctx.paths.macroFolder(language);
-  if (previousGroup >= 0 && previousGroup < library.groupCount && currentMacro >= 0 &&
-      currentMacro < m_ctx.macros.count) {
-    const auto file = groupFile(folder, library.groupNames[static_cast<std::size_t>(previousGroup)]);
-    if (!writeOneMacro(file, m_ctx.macros, currentMacro, language)) m_prompter.showMessage(kErrorMessage);
-  }
-  library.currentGroup = chosenGroup;
-  m_ctx.macros = MacroStore{};
-  loadGroup(folder, library, chosenGroup, language, m_ctx.macros, m_prompter);
-  m_ctx.currentMacro = 0;
-  m_ctx.macroSource.setEditedMacro(&m_ctx.macros, chosenGroup, 0);
+  // The macro page writes the macro being edited back into its group and loads the chosen one.
+  m_macroPage->groupChosen(previousGroup, chosenGroup, currentMacro);
   update();
 }
 

@@ -34,6 +34,7 @@ namespace tarvosk {
 
 struct AppContext;
 class COrvikMenu;
+class MacroPage;
 
 enum class FileDialogKind { Open, Save };
 
@@ -82,6 +83,14 @@ class COrvik_VOrozoDlg : public QDialog {
   const HoverIndices& hover() const { return m_hover; }
   bool applying() const { return m_apply.running(); }
   bool recording() const { return m_recording; }
+  // The macro page's recording switch: the record item paints from this.
+  void setRecording(bool recording);
+  // The macro page's controls and operations (the window owns it).
+  MacroPage& macroPage() { return *m_macroPage; }
+  // The macro file menu chose 1 import, 2 export, 3 restore (0x7EB).
+  void macroFileAction(int item);
+  // A lighting-event menu chose a value for the selected lighting program (0x83ED..0x83EF).
+  void ledEventValue(PopupKind kind, int value);
   QLineEdit* profileNameEdit(int tab) const;  // tab 1..3; null while the main page does not show
   QSystemTrayIcon* trayIcon() const { return m_tray; }
   const QImage& frame() const { return m_frame; }
@@ -185,6 +194,7 @@ class COrvik_VOrozoDlg : public QDialog {
   bool m_leaveAfterApply = false;
   bool m_deviceFound = false;
   bool m_configUsable = true;  // the configuration file gave real settings (or a reset or import did)
+  MacroPage* m_macroPage = nullptr;  // a child QObject
 };
 
 }  // namespace tarvosk

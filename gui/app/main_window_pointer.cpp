@@ -10,6 +10,7 @@
 
 #include "app/app_context.h"
 #include "app/autostart_action.h"
+#include "app/macro_page.h"
 #include "app/main_window.h"
 #include "settings/language.h"
 #include "widgets/popup_controller.h"
@@ -84,6 +85,7 @@ void COrvik_VOrozoDlg::mousePressEvent(QMouseEvent* event) {
 }
 
 void COrvik_VOrozoDlg::executePress(const PressOutcome& outcome, uint8_t newPage) {
+  if (outcome.endListEdits) m_macroPage->endListEdits();
   if (outcome.refusedRecording) {
     m_prompter.showMessage(kRecordingMessage);
     return;
@@ -95,6 +97,9 @@ void COrvik_VOrozoDlg::executePress(const PressOutcome& outcome, uint8_t newPage
   if (outcome.closeOpenPopup && m_popups) m_popups->closeAll();
 
   if (newPage != m_page) showPage(newPage);
+  // The macro page's six controls live while it shows.
+  if (outcome.destroyMacroControls) m_macroPage->destroy();
+  if (outcome.createMacroControls) m_macroPage->create();
 
   if (outcome.windowDrag) {
     m_buttonHeld = false;
@@ -112,6 +117,7 @@ void COrvik_VOrozoDlg::executePress(const PressOutcome& outcome, uint8_t newPage
     m_popups->open(*outcome.popup, mapToGlobal(QPoint(0, 0)), m_selectedButton);
   }
   if (outcome.startLedPreview) startLedPreview();
+  m_macroPage->runAction(outcome.macroAction, outcome.playMode);
   if (outcome.repaint) repaintArea(*outcome.repaint);
 }
 

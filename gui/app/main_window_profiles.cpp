@@ -6,6 +6,7 @@
 #include <QMenu>
 
 #include "app/app_context.h"
+#include "app/macro_page.h"
 #include "app/main_window.h"
 #include "settings/config_file.h"
 #include "settings/language.h"
@@ -154,6 +155,7 @@ void COrvik_VOrozoDlg::switchLanguage(int32_t language) {
     destroyNameEdits();
     createNameEdits();
   }
+  m_macroPage->refill();
   retranslateTray();
   setWindowTitle(programName());
   Q_EMIT languageChanged(language);

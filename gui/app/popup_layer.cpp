@@ -21,6 +21,10 @@ class SkinnedPopupLayer : public PopupPresenter {
                      [&window](int previousGroup, int chosenGroup, int currentMacro) {
                        window.macroGroupChosen(previousGroup, chosenGroup, currentMacro);
                      });
+    QObject::connect(&m_controller, &PopupController::macroFileAction, &window,
+                     [&window](int item) { window.macroFileAction(item); });
+    QObject::connect(&m_controller, &PopupController::ledEventValue, &window,
+                     [&window](PopupKind kind, int value) { window.ledEventValue(kind, value); });
   }
 
   void open(const PopupRequest& request, QPoint mainWindowOnScreen, int selectedButton) override {
