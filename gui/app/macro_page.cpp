@@ -140,10 +140,20 @@ void MacroPage::create() {
 
   for (QWidget* w :
        std::initializer_list<QWidget*>{m_groupName, m_macroName, m_repeatCount, m_macroList, m_eventList, m_ledList}) {
+    w->setEnabled(!m_locked);
     w->show();
   }
   rebuildAllLists();
   refreshNameFields();
+}
+
+void MacroPage::setLocked(bool locked) {
+  m_locked = locked;
+  if (locked) endListEdits();
+  for (QWidget* w : std::initializer_list<QWidget*>{m_groupName.data(), m_macroName.data(), m_repeatCount.data(),
+                                                    m_macroList.data(), m_eventList.data(), m_ledList.data()}) {
+    if (w) w->setEnabled(!locked);
+  }
 }
 
 void MacroPage::placeControls() {

@@ -57,6 +57,9 @@ class MacroPage : public QObject {
 
   // Ends an in-place edit of any of the three lists, keeping its text.
   void endListEdits();
+  // While an apply runs the upload reads and writes the group files: the controls take no input
+  // then, so no edit of the page can race it.
+  void setLocked(bool locked);
   // A press on one of the page's buttons asked for an operation.
   void runAction(MacroPageAction action, int playMode);
   // The group menu chose `chosenGroup` (0x7EA): macro `currentMacro` goes back into the file of
@@ -155,6 +158,7 @@ class MacroPage : public QObject {
   int m_selectedLine = 0;
   int m_selectedLedProgram = 0;
   int m_selectedLedLine = 0;
+  bool m_locked = false;
   bool m_eventListHadLines = false;  // at the last right click
   int m_filling = 0;                 // >0 while the page itself sets texts and selections
   std::function<QString(FileDialogKind)> m_fileChooser;

@@ -258,6 +258,10 @@ bool COrvik_VOrozoDlg::apply() {
   });
   if (started) {
     m_applyTimer.start();
+    if (m_macroPage) m_macroPage->setLocked(true);
+    for (auto& edit : m_nameEdits) {
+      if (edit) edit->setReadOnly(true);
+    }
     update();
   }
   return started;
@@ -265,6 +269,10 @@ bool COrvik_VOrozoDlg::apply() {
 
 void COrvik_VOrozoDlg::applyDone(UploadResult result) {
   m_applyTimer.stop();
+  if (m_macroPage) m_macroPage->setLocked(false);
+  for (auto& edit : m_nameEdits) {
+    if (edit) edit->setReadOnly(false);
+  }
   refreshSnapshot();
   // The page lives in the window while an apply runs; the record takes it back now.
   changeSettings([this](SettingsRecord& s) { s.currentPage = m_page; });

@@ -67,7 +67,9 @@ void COrvik_VOrozoDlg::mousePressEvent(QMouseEvent* event) {
     SettingsRecord scratch = m_snapshot;
     scratch.currentPage = m_page;
     outcome = decidePress(m_ctx.layout, input, scratch);
-    if (outcome.settingsChanged) {
+    // Macro operations write the group files the upload is reading, and every popup's choice
+    // changes a setting or a macro.
+    if (outcome.settingsChanged || outcome.macroAction != MacroPageAction::None || outcome.popup) {
       QApplication::beep();
       return;
     }
