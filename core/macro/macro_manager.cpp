@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <system_error>
 
+#include "macro/macro_file.h"
+#include "platform/file_replace.h"
+#include "platform/profile_file.h"
 #include "platform/prompter.h"
 #include "platform/text.h"
 
@@ -361,9 +364,14 @@ ManagerResult importGroup(const MacroWorkspace& ws, const fs::path& file) {
   const fs::path target = groupFile(ws.macroFolder, name);
   std::error_code ec;
   if (!fs::equivalent(file, target, ec)) {
-    fs::copy_file(file, target, fs::copy_options::overwrite_existing, ec);
-    if (ec) {
+    // Read whole first (never a FIFO, nothing past the size limit), refused when it is not a
+    // macro file at all, and written through a temporary file: a full or read-only folder
+    // leaves no half group file behind.
+    const std::optional<std::string> bytes = readRegularFile(file);
+    const bool macroFile = bytes && (bytes->empty() || IniDocument::parse(*bytes).hasSection(kMacroSection));
+    if (!macroFile || !replaceFileContents(target, *bytes)) {
       result.message = std::string(kManagerErrorMessage);
+      result.writeFailed = macroFile;
       return result;
     }
   }

@@ -119,7 +119,10 @@ ManagerResult chooseGroup(const MacroWorkspace& ws, int group);
 // Imports macro file `file` as a new last group named after the file ("Name.dat" gives "Name"),
 // copied into the macro folder as that group's file, and makes it current. 12 groups: "More than
 // limit!"; no ".dat" extension, nothing before it or a name no group may have: "Error!"; a
-// group of that name exists: "Double name!".
+// group of that name exists: "Double name!". A file that cannot be read as a regular file
+// (missing, a FIFO, past kMaxDataFileBytes), that is neither empty nor has a "Macros" section
+// (not a macro file), or that cannot be written into the macro folder: "Error!", nothing
+// changed (writeFailed tells the last case).
 ManagerResult importGroup(const MacroWorkspace& ws, const std::filesystem::path& file);
 
 // Writes every macro of the store to `file`, replacing whatever it held. No group: "Error!";
