@@ -10,6 +10,7 @@
 #include "cli_runner.h"
 #include "macro/macro_library.h"
 #include "platform/profile_file.h"
+#include "replace_fault.h"
 #include "settings/language.h"
 #include "test_support.h"
 
@@ -174,6 +175,44 @@ TEST_F(HostileFilesTest, AReadOnlyConfigurationFolderGivesAMessage) {
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.err.find("could not be written to config.ini"), std::string::npos) << r.err;
   EXPECT_EQ(readFile(paths.configFile), before);
+}
+
+// A full disk (every file the tool writes limited to 1000 bytes; config.ini is larger) while
+// applying, importing and resetting: exit 1, a line that says config.ini was not written, the old
+// file byte for byte and no temporary file beside it.
+TEST_F(HostileFilesTest, AFullDiskLeavesTheConfigurationWholeAndSaysSo) {
+  std::string edited = readFile(paths.configFile);
+  const std::size_t fire = edited.find("FIRE_TIME=");
+  ASSERT_NE(fire, std::string::npos);
+  edited.erase(fire, edited.find('\n', fire) + 1 - fire);  // apply writes the missing key back
+  writeFile(paths.configFile, edited);
+  ASSERT_TRUE(ProfileFile(paths.configFile).writeInt("Config0", "K1", 33));  // a reset has to write
+  std::string other = edited;
+  other.replace(other.find("[Init]"), 6, "[Init]\nConfigName1_EN=Other");
+  writeFile(dir / "other.ini", other);
+  const std::string before = readFile(paths.configFile);
+  ASSERT_GT(before.size(), 1000u);
+  const auto entries = test::folderEntries(paths.configFolder);
+
+  struct Case {
+    std::vector<std::string> args;
+    const char* says;
+  };
+  const Case cases[] = {
+      {{"--skins", skins, "--device", "sim", "apply"}, "could not be saved to the configuration file"},
+      {{"--skins", skins, "profile", "import", (dir / "other.ini").string()}, "config.ini could not be written"},
+      {{"--skins", skins, "profile", "reset"}, "could not be written to config.ini"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args[2]);
+    const auto r = test::runCliWithFileSizeLimit(1000, c.args);
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+    EXPECT_EQ(readFile(paths.configFile), before);
+    EXPECT_EQ(test::folderEntries(paths.configFolder), entries);
+  }
+  EXPECT_EQ(runCli({"--skins", skins, "--device", "sim", "apply"}).exitCode, 0);  // with room, it goes through
+  EXPECT_NE(readFile(paths.configFile).find("FIRE_TIME="), std::string::npos);
 }
 
 }  // namespace
