@@ -19,6 +19,9 @@ CliResult runCliProgram(const std::string& program, const std::vector<std::strin
 // The built program with every file it writes limited to `maxFileBytes` (RLIMIT_FSIZE, with
 // SIGXFSZ ignored): a write past it fails with EFBIG as on a full disk, for root too.
 CliResult runCliWithFileSizeLimit(std::size_t maxFileBytes, const std::vector<std::string>& args);
+// The built program as a user without root's right to write anywhere (setpriv to nobody) when
+// the tests run as root, so a read-only folder stops it as it stops a user; else as runCli.
+CliResult runCliUnprivileged(const std::vector<std::string>& args);
 // The built program's path.
 std::string cliPath();
 

@@ -90,4 +90,9 @@ CliResult runCliWithFileSizeLimit(std::size_t maxFileBytes, const std::vector<st
   return runCommand("trap '' XFSZ; prlimit --fsize=" + limit + ":" + limit + " ", TARVOSK_CLI_PATH, args);
 }
 
+CliResult runCliUnprivileged(const std::vector<std::string>& args) {
+  if (::geteuid() != 0) return runCli(args);
+  return runCommand("setpriv --reuid=65534 --regid=65534 --clear-groups ", TARVOSK_CLI_PATH, args);
+}
+
 }  // namespace tarvosk::test
