@@ -195,6 +195,25 @@ TEST_F(HostileFilesTest, AReadOnlyConfigurationFolderGivesAMessage) {
   ::chmod(paths.configFolder.c_str(), 0755);
 }
 
+// Importing a file far larger than any configuration (refused unread) or a binary one (no key
+// of the settings): exit 1, a line that says why, config.ini as it was.
+TEST_F(HostileFilesTest, ImportOfAHugeOrBinaryFileKeepsTheConfiguration) {
+  const std::string before = readFile(paths.configFile);
+  writeFile(dir / "huge.ini", "[Init]\nConfigName1_EN=A\n");
+  fs::resize_file(dir / "huge.ini", (std::size_t{64} << 20) + 1);  // sparse
+  auto r = runCli({"--skins", skins, "profile", "import", (dir / "huge.ini").string()});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("larger than 64 MiB"), std::string::npos) << r.err;
+  std::string binary("\x89PNG\r\n\x1A\n", 8);
+  for (int i = 0; i < 20000; ++i) binary += static_cast<char>(i * 131 % 256);
+  writeFile(dir / "picture.ini", binary);
+  r = runCli({"--skins", skins, "profile", "import", (dir / "picture.ini").string()});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("File version error!"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("is unchanged"), std::string::npos) << r.err;
+  EXPECT_EQ(readFile(paths.configFile), before);
+}
+
 // A full disk (every file the tool writes limited to 1000 bytes; config.ini is larger) while
 // applying, importing and resetting: exit 1, a line that says config.ini was not written, the old
 // file byte for byte and no temporary file beside it.
