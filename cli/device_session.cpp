@@ -40,7 +40,8 @@ std::unique_ptr<DeviceSession> makeDeviceSession(Context& ctx) {
     return nullptr;
   }
   const bool sim = device == "sim";
-  for (const char* simOnly : {"sim-macro-memory", "sim-status-nibble", "sim-profile", "dump-memory"}) {
+  for (const char* simOnly :
+       {"sim-macro-memory", "sim-status-nibble", "sim-profile", "sim-fail-after", "dump-memory"}) {
     if (!sim && ctx.option(simOnly)) {
       ctx.err << "tarvosk-cli: --" << simOnly << " needs --device sim\n";
       return nullptr;
@@ -67,6 +68,15 @@ std::unique_ptr<DeviceSession> makeDeviceSession(Context& ctx) {
       description.activeProfile = static_cast<uint8_t>(*value);
     }
     auto mouse = std::make_unique<SimulatedMouse>(description);
+    if (const auto failAfter = ctx.option("sim-fail-after")) {
+      // The mouse unplugged after that many feature reports: how a command copes with it.
+      const auto value = parseNumber(*failAfter, 0, 1 << 24);
+      if (!value) {
+        ctx.err << "tarvosk-cli: --sim-fail-after takes a number of reports, not '" << *failAfter << "'\n";
+        return nullptr;
+      }
+      mouse->failFrom(*value);
+    }
     session->sim = mouse.get();
     session->transport = std::move(mouse);
   } else {

@@ -2,6 +2,7 @@
 // The mouse a device command talks to, built from the global options:
 //   --device auto|sim            the first attached mouse (default), or the simulated one
 //   --sim-macro-memory 2040|4088 --sim-status-nibble 0..15 --sim-profile 0..3   the simulated mouse
+//   --sim-fail-after N           (sim only) every report after the first N feature reports fails
 //   --trace FILE|-               every report and pause, one line each ("-": standard output)
 //   --dump-memory FILE           (sim only) the simulated mouse's 65536 bytes after the command
 
@@ -51,7 +52,7 @@ int runWithMouse(Context& ctx, DeviceSession& session, const std::function<int()
 bool readStatusNibbleOption(Context& ctx, uint8_t& nibble);
 
 // The names of the device options, for the global option table.
-inline constexpr std::array<std::string_view, 6> kDeviceOptions = {
-    "device", "sim-macro-memory", "sim-status-nibble", "sim-profile", "trace", "dump-memory"};
+inline constexpr std::array<std::string_view, 7> kDeviceOptions = {
+    "device", "sim-macro-memory", "sim-status-nibble", "sim-profile", "sim-fail-after", "trace", "dump-memory"};
 
 }  // namespace tarvosk::cli

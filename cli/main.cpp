@@ -41,7 +41,7 @@ std::vector<Command> allCommands() {
 void printUsage(std::ostream& os, const std::vector<Command>& commands) {
   os << "usage: tarvosk-cli [--skins DIR] [device options] [GROUP] COMMAND [ARGS]\n\n"
         "device options: --device auto|sim, --sim-macro-memory 2040|4088, --sim-status-nibble N,\n"
-        "  --sim-profile N, --trace FILE|-, --dump-memory FILE\n\ncommands:\n";
+        "  --sim-profile N, --sim-fail-after N, --trace FILE|-, --dump-memory FILE\n\ncommands:\n";
   for (const Command& c : commands) {
     os << "  ";
     if (!c.group.empty()) os << c.group << ' ';

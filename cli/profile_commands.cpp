@@ -135,6 +135,16 @@ int profileImport(Context& ctx, const std::vector<std::string>& args) {
   if (result == TransferResult::FileVersionError && readRegularFile(ctx.paths.configFile) == before) {
     ctx.err << "tarvosk-cli: " << ctx.paths.configFile.string() << " is unchanged\n";
   }
+  if (result == TransferResult::Error) {
+    // "Error!" alone does not say which side failed.
+    if (!readRegularFile(args[0])) {
+      ctx.err << "tarvosk-cli: cannot read " << args[0] << " (missing, not a regular file or larger than "
+              << (kMaxDataFileBytes >> 20) << " MiB)\n";
+    } else {
+      ctx.err << "tarvosk-cli: " << ctx.paths.configFile.string()
+              << " could not be written (is its folder read-only or full?); it is unchanged\n";
+    }
+  }
   return exitFor(result);
 }
 

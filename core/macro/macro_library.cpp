@@ -6,6 +6,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/file_replace.h"
 #include "platform/profile_file.h"
 #include "platform/text.h"
 
@@ -165,11 +166,7 @@ bool createEmptyGroupFile(const fs::path& macroFolder, Prompter& prompter) {
   const fs::path file = groupFile(macroFolder, kNewGroupName);
   std::error_code ec;
   bool ok = fs::is_directory(macroFolder, ec);
-  if (ok) {
-    std::FILE* f = std::fopen(file.c_str(), "wb");
-    ok = f != nullptr;
-    if (f) ok = std::fclose(f) == 0;
-  }
+  ok = ok && replaceFileContents(file, "");  // an old file of that name is replaced whole or not at all
   if (!ok) prompter.showMessage(kCreateGroupFileFailedMessage);
   return ok;
 }

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <system_error>
 
+#include "macro/macro_file.h"
+#include "platform/file_replace.h"
+#include "platform/profile_file.h"
 #include "platform/prompter.h"
 #include "platform/text.h"
 
@@ -244,6 +247,26 @@ ManagerResult deleteMacro(const MacroWorkspace& ws, int line, bool recording) {
   return result;
 }
 
+namespace {
+
+// Appends group `name` to the list and writes the index. When the index cannot be written the
+// list is as before, the group's new file is removed (so the folder is as it was) and "Error!"
+// is set: a group the index does not name would be lost at the next start.
+bool addToIndex(const MacroWorkspace& ws, std::string_view name, ManagerResult& result) {
+  MacroLibrary& lib = ws.library;
+  const std::size_t slot = static_cast<std::size_t>(lib.groupCount);
+  lib.groupNames[slot] = std::string(name);
+  ++lib.groupCount;
+  if (writeGroupIndex(ws.macroFolder, lib)) return true;
+  --lib.groupCount;
+  lib.groupNames[slot].clear();
+  result.message = std::string(kManagerErrorMessage);
+  result.writeFailed = true;
+  return false;
+}
+
+}  // namespace
+
 ManagerResult newGroup(const MacroWorkspace& ws) {
   ManagerResult result;
   MacroLibrary& lib = ws.library;
@@ -258,14 +281,18 @@ ManagerResult newGroup(const MacroWorkspace& ws) {
   // The macro being edited belongs to the group being left.
   if (hasCurrentMacro(ws)) result.writeFailed = !writeCurrentMacro(ws);
   CollectingPrompter prompter;
+  const fs::path file = groupFile(ws.macroFolder, kNewGroupName);
+  std::error_code ec;
+  const bool existed = fs::exists(file, ec);
   if (!createEmptyGroupFile(ws.macroFolder, prompter)) {
     result.message = prompter.message;
     return result;
   }
-  lib.groupNames[static_cast<std::size_t>(lib.groupCount)] = std::string(kNewGroupName);
-  lib.currentGroup = lib.groupCount;
-  ++lib.groupCount;
-  result.writeFailed = !writeGroupIndex(ws.macroFolder, lib) || result.writeFailed;
+  if (!addToIndex(ws, kNewGroupName, result)) {
+    if (!existed) fs::remove(file, ec);
+    return result;
+  }
+  lib.currentGroup = lib.groupCount - 1;
   clearStore(ws.store);
   ws.currentMacro = 0;
   collectMacroNames(ws.macroFolder, lib, ws.language);
@@ -360,17 +387,24 @@ ManagerResult importGroup(const MacroWorkspace& ws, const fs::path& file) {
   }
   const fs::path target = groupFile(ws.macroFolder, name);
   std::error_code ec;
-  if (!fs::equivalent(file, target, ec)) {
-    fs::copy_file(file, target, fs::copy_options::overwrite_existing, ec);
-    if (ec) {
+  const bool copied = !fs::equivalent(file, target, ec);
+  if (copied) {
+    // Read whole first (never a FIFO, nothing past the size limit), refused when it is not a
+    // macro file at all, and written through a temporary file: a full or read-only folder
+    // leaves no half group file behind.
+    const std::optional<std::string> bytes = readRegularFile(file);
+    const bool macroFile = bytes && (bytes->empty() || IniDocument::parse(*bytes).hasSection(kMacroSection));
+    if (!macroFile || !replaceFileContents(target, *bytes)) {
       result.message = std::string(kManagerErrorMessage);
+      result.writeFailed = macroFile;
       return result;
     }
   }
   if (hasCurrentMacro(ws)) result.writeFailed = !writeCurrentMacro(ws);
-  lib.groupNames[static_cast<std::size_t>(lib.groupCount)] = name;
-  ++lib.groupCount;
-  result.writeFailed = !writeGroupIndex(ws.macroFolder, lib) || result.writeFailed;
+  if (!addToIndex(ws, name, result)) {
+    if (copied) fs::remove(target, ec);
+    return result;
+  }
   CollectingPrompter prompter;
   readGroupIndex(ws.macroFolder, lib, prompter);
   lib.currentGroup = std::max(lib.groupCount - 1, 0);

@@ -100,6 +100,7 @@ ManagerResult deleteMacro(const MacroWorkspace& ws, int line, bool recording);
 
 // A group named "New" at the end of the list, current and empty; its file is created before the
 // index names it. 12 groups: "More than limit!"; a "New" already there: "'New' Double name!".
+// An index that cannot be written: "Error!", writeFailed, the list and the folder as before.
 ManagerResult newGroup(const MacroWorkspace& ws);
 
 // The group name field reads `text`: renames the current group and its file. Empty or " ", or a
@@ -119,7 +120,11 @@ ManagerResult chooseGroup(const MacroWorkspace& ws, int group);
 // Imports macro file `file` as a new last group named after the file ("Name.dat" gives "Name"),
 // copied into the macro folder as that group's file, and makes it current. 12 groups: "More than
 // limit!"; no ".dat" extension, nothing before it or a name no group may have: "Error!"; a
-// group of that name exists: "Double name!".
+// group of that name exists: "Double name!". A file that cannot be read as a regular file
+// (missing, a FIFO, past kMaxDataFileBytes), that is neither empty nor has a "Macros" section
+// (not a macro file), or that cannot be written into the macro folder: "Error!", nothing
+// changed (writeFailed tells the last case). So too when the index cannot be written: the
+// copied file is removed again.
 ManagerResult importGroup(const MacroWorkspace& ws, const std::filesystem::path& file);
 
 // Writes every macro of the store to `file`, replacing whatever it held. No group: "Error!";

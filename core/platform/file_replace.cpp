@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <mutex>
 #include <system_error>
 
 #include <fcntl.h>
@@ -33,7 +34,27 @@ class Fd {
   int m_fd;
 };
 
-bool writeAll(int fd, std::string_view bytes) {
+std::mutex g_faultMutex;
+std::optional<ReplaceFault> g_fault;
+
+// The fault this replacement meets, if any (counting down the replacements that still succeed).
+std::optional<ReplaceFault> takeFault() {
+  const std::lock_guard lock(g_faultMutex);
+  if (!g_fault) return std::nullopt;
+  if (g_fault->replacementsBefore > 0) {
+    --g_fault->replacementsBefore;
+    return std::nullopt;
+  }
+  return g_fault;
+}
+
+// A full disk: what fits is written, then the write fails.
+bool writeAll(int fd, std::string_view bytes, const std::optional<ReplaceFault>& fault) {
+  if (fault && fault->kind == ReplaceFault::Kind::DiskFull && bytes.size() > fault->bytesBeforeFull) {
+    (void)writeAll(fd, bytes.substr(0, fault->bytesBeforeFull), std::nullopt);
+    errno = ENOSPC;
+    return false;
+  }
   while (!bytes.empty()) {
     const ssize_t n = ::write(fd, bytes.data(), bytes.size());
     if (n < 0) {
@@ -46,12 +67,16 @@ bool writeAll(int fd, std::string_view bytes) {
 }
 
 // A FIFO or device: written where it is, as a user who names one expects.
-bool writeThrough(const fs::path& path, std::string_view bytes) {
+bool writeThrough(const fs::path& path, std::string_view bytes, const std::optional<ReplaceFault>& fault) {
+  if (fault && fault->kind == ReplaceFault::Kind::ReadOnlyFolder) {
+    errno = EACCES;
+    return false;
+  }
   Fd fd(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
   if (fd.get() < 0) return false;
   const int flags = ::fcntl(fd.get(), F_GETFL);
   if (flags >= 0) (void)::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK);
-  return writeAll(fd.get(), bytes) && fd.close();
+  return writeAll(fd.get(), bytes, fault) && fd.close();
 }
 
 }  // namespace
@@ -89,16 +114,21 @@ bool replaceFileContents(const fs::path& path, std::string_view bytes) {
   struct stat old {};
   const bool exists = ::stat(target.c_str(), &old) == 0;
   if (exists && S_ISDIR(old.st_mode)) return false;
-  if (exists && !S_ISREG(old.st_mode)) return writeThrough(target, bytes);
+  const std::optional<ReplaceFault> fault = takeFault();
+  if (exists && !S_ISREG(old.st_mode)) return writeThrough(target, bytes, fault);
   if (exists && ::access(target.c_str(), W_OK) != 0) return false;  // a read-only file stays as it is
 
   static std::atomic<unsigned> counter{0};
   fs::path temp = target;
   temp += ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
   const mode_t mode = exists ? (old.st_mode & 07777) : 0666;
+  if (fault && fault->kind == ReplaceFault::Kind::ReadOnlyFolder) {
+    errno = EACCES;
+    return false;
+  }
   Fd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
   if (fd.get() < 0) return false;
-  bool ok = writeAll(fd.get(), bytes);
+  bool ok = writeAll(fd.get(), bytes, fault);
   if (ok && exists) {
     // Keep who may read the file: a private configuration stays private.
     (void)::fchown(fd.get(), old.st_uid, old.st_gid);  // allowed only to root or for the own group
@@ -109,6 +139,11 @@ bool replaceFileContents(const fs::path& path, std::string_view bytes) {
   if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
   if (!ok) ::unlink(temp.c_str());
   return ok;
+}
+
+void setReplaceFaultForTesting(std::optional<ReplaceFault> fault) {
+  const std::lock_guard lock(g_faultMutex);
+  g_fault = fault;
 }
 
 }  // namespace tarvosk

@@ -26,4 +26,18 @@ std::optional<std::string> readRegularFile(const std::filesystem::path& path, st
 // file is read-only or the write fails (disk full); the old file is then untouched.
 bool replaceFileContents(const std::filesystem::path& path, std::string_view bytes);
 
+// Fault injection for tests: makes later replacements fail as a read-only folder (the temporary
+// file cannot be created, EACCES) or a full disk would (the first `bytesBeforeFull` bytes reach
+// the temporary file, then the write fails with ENOSPC). The first `replacementsBefore`
+// replacements still succeed, so a fault can hit the middle of a sequence. It stays in force
+// until cleared with nullopt. Tests only: a read-only folder does not stop root, and a full disk
+// cannot be made without mounting one.
+struct ReplaceFault {
+  enum class Kind { ReadOnlyFolder, DiskFull };
+  Kind kind = Kind::DiskFull;
+  std::size_t bytesBeforeFull = 0;
+  int replacementsBefore = 0;
+};
+void setReplaceFaultForTesting(std::optional<ReplaceFault> fault);
+
 }  // namespace tarvosk

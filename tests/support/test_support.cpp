@@ -64,9 +64,10 @@ std::string cliPath() { return TARVOSK_CLI_PATH; }
 
 CliResult runCli(const std::vector<std::string>& args) { return runCliProgram(TARVOSK_CLI_PATH, args); }
 
-CliResult runCliProgram(const std::string& program, const std::vector<std::string>& args) {
+namespace {
+CliResult runCommand(const std::string& prefix, const std::string& program, const std::vector<std::string>& args) {
   ScratchDir capture;
-  std::string command = shellQuote(program);
+  std::string command = prefix + shellQuote(program);
   for (const std::string& a : args) command += " " + shellQuote(a);
   command +=
       " >" + shellQuote((capture / "out").string()) + " 2>" + shellQuote((capture / "err").string()) + " </dev/null";
@@ -76,6 +77,22 @@ CliResult runCliProgram(const std::string& program, const std::vector<std::strin
   r.out = readFile(capture / "out");
   r.err = readFile(capture / "err");
   return r;
+}
+}  // namespace
+
+CliResult runCliProgram(const std::string& program, const std::vector<std::string>& args) {
+  return runCommand("", program, args);
+}
+
+CliResult runCliWithFileSizeLimit(std::size_t maxFileBytes, const std::vector<std::string>& args) {
+  // The shell ignores SIGXFSZ and the program inherits that; prlimit sets the limit for it alone.
+  const std::string limit = std::to_string(maxFileBytes);
+  return runCommand("trap '' XFSZ; prlimit --fsize=" + limit + ":" + limit + " ", TARVOSK_CLI_PATH, args);
+}
+
+CliResult runCliUnprivileged(const std::vector<std::string>& args) {
+  if (::geteuid() != 0) return runCli(args);
+  return runCommand("setpriv --reuid=65534 --regid=65534 --clear-groups ", TARVOSK_CLI_PATH, args);
 }
 
 }  // namespace tarvosk::test

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "cli_runner.h"
+#include "device/settings_upload.h"
+#include "platform/profile_file.h"
 #include "test_support.h"
 
 namespace tarvosk {
@@ -41,6 +43,26 @@ TEST_F(DeviceCommandsTest, LeaveSendsExactlyTheLeaveCommand) {
   const auto r = runCli({"--skins", skins, "--device", "sim", "--trace", "-", "leave"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, "SET 07 20 00 00 00 00 00 00\n");
+}
+
+// The mouse unplugged at leave and inside the first block of an apply: exit 1 with a line that
+// says what the mouse did not take; the apply still saves the settings, and nothing hangs.
+TEST_F(DeviceCommandsTest, AMouseThatFailsIsToldAndGivesExitOne) {
+  auto r = runCli({"--skins", skins, "--device", "sim", "--sim-fail-after", "0", "leave"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("the mouse did not take the leave command"), std::string::npos) << r.err;
+
+  ASSERT_TRUE(ProfileFile(paths.configFile).writeInt("Init", "CurConfig", 2));
+  r = runCli({"--skins", skins, "--device", "sim", "--sim-fail-after", "4", "--dump-memory",
+              (dir / "memory.bin").string(), "apply"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find(kMouseDidNotTakeSettingsMessage), std::string::npos) << r.err;
+  EXPECT_EQ(test::readFile(dir / "memory.bin"), std::string(65536, '\0')) << "no block was committed";
+  EXPECT_EQ(ProfileFile(paths.configFile).readInt("Init", "CurConfig", -1), 2);
+
+  r = runCli({"--skins", skins, "--sim-fail-after", "0", "leave"});
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.err.find("--sim-fail-after needs --device sim"), std::string::npos) << r.err;
 }
 
 TEST_F(DeviceCommandsTest, DevicesListsEveryCollectionOfTheMouse) {

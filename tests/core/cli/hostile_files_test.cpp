@@ -10,6 +10,7 @@
 #include "cli_runner.h"
 #include "macro/macro_library.h"
 #include "platform/profile_file.h"
+#include "replace_fault.h"
 #include "settings/language.h"
 #include "test_support.h"
 
@@ -165,15 +166,90 @@ TEST_F(HostileFilesTest, ExportWritesThroughLinksAndDevicesAndSavesKeepTheMode) 
   EXPECT_EQ(st.st_mode & 0777, 0600u);
 }
 
+// A read-only configuration folder (the tool runs as nobody when the tests run as root, whom
+// no folder stops): apply, import and reset exit 1 with a message and leave config.ini as it was.
 TEST_F(HostileFilesTest, AReadOnlyConfigurationFolderGivesAMessage) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+  ASSERT_TRUE(ProfileFile(paths.configFile).writeInt("Config0", "K1", 33));  // a reset has to write
+  std::string other = readFile(paths.configFile);
+  other.replace(other.find("FIRE_TIME="), 10, "FIRE_TIME=7");
+  writeFile(dir / "other.ini", other);
   const std::string before = readFile(paths.configFile);
+  ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
   ASSERT_EQ(::chmod(paths.configFolder.c_str(), 0555), 0);
-  const auto r = runCli({"--skins", skins, "profile", "reset"});
+  struct Case {
+    std::vector<std::string> args;
+    const char* says;
+  };
+  const Case cases[] = {
+      {{"--skins", skins, "profile", "reset"}, "could not be written to config.ini"},
+      {{"--skins", skins, "profile", "import", (dir / "other.ini").string()}, "config.ini could not be written"},
+      {{"--skins", skins, "--device", "sim", "apply"}, "could not be saved to the configuration file"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args[2]);
+    const auto r = test::runCliUnprivileged(c.args);
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+    EXPECT_EQ(readFile(paths.configFile), before);
+  }
   ::chmod(paths.configFolder.c_str(), 0755);
+}
+
+// Importing a file far larger than any configuration (refused unread) or a binary one (no key
+// of the settings): exit 1, a line that says why, config.ini as it was.
+TEST_F(HostileFilesTest, ImportOfAHugeOrBinaryFileKeepsTheConfiguration) {
+  const std::string before = readFile(paths.configFile);
+  writeFile(dir / "huge.ini", "[Init]\nConfigName1_EN=A\n");
+  fs::resize_file(dir / "huge.ini", (std::size_t{64} << 20) + 1);  // sparse
+  auto r = runCli({"--skins", skins, "profile", "import", (dir / "huge.ini").string()});
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_NE(r.err.find("could not be written to config.ini"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("larger than 64 MiB"), std::string::npos) << r.err;
+  std::string binary("\x89PNG\r\n\x1A\n", 8);
+  for (int i = 0; i < 20000; ++i) binary += static_cast<char>(i * 131 % 256);
+  writeFile(dir / "picture.ini", binary);
+  r = runCli({"--skins", skins, "profile", "import", (dir / "picture.ini").string()});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("File version error!"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("is unchanged"), std::string::npos) << r.err;
   EXPECT_EQ(readFile(paths.configFile), before);
+}
+
+// A full disk (every file the tool writes limited to 1000 bytes; config.ini is larger) while
+// applying, importing and resetting: exit 1, a line that says config.ini was not written, the old
+// file byte for byte and no temporary file beside it.
+TEST_F(HostileFilesTest, AFullDiskLeavesTheConfigurationWholeAndSaysSo) {
+  std::string edited = readFile(paths.configFile);
+  const std::size_t fire = edited.find("FIRE_TIME=");
+  ASSERT_NE(fire, std::string::npos);
+  edited.erase(fire, edited.find('\n', fire) + 1 - fire);  // apply writes the missing key back
+  writeFile(paths.configFile, edited);
+  ASSERT_TRUE(ProfileFile(paths.configFile).writeInt("Config0", "K1", 33));  // a reset has to write
+  std::string other = edited;
+  other.replace(other.find("[Init]"), 6, "[Init]\nConfigName1_EN=Other");
+  writeFile(dir / "other.ini", other);
+  const std::string before = readFile(paths.configFile);
+  ASSERT_GT(before.size(), 1000u);
+  const auto entries = test::folderEntries(paths.configFolder);
+
+  struct Case {
+    std::vector<std::string> args;
+    const char* says;
+  };
+  const Case cases[] = {
+      {{"--skins", skins, "--device", "sim", "apply"}, "could not be saved to the configuration file"},
+      {{"--skins", skins, "profile", "import", (dir / "other.ini").string()}, "config.ini could not be written"},
+      {{"--skins", skins, "profile", "reset"}, "could not be written to config.ini"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args[2]);
+    const auto r = test::runCliWithFileSizeLimit(1000, c.args);
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+    EXPECT_EQ(readFile(paths.configFile), before);
+    EXPECT_EQ(test::folderEntries(paths.configFolder), entries);
+  }
+  EXPECT_EQ(runCli({"--skins", skins, "--device", "sim", "apply"}).exitCode, 0);  // with room, it goes through
+  EXPECT_NE(readFile(paths.configFile).find("FIRE_TIME="), std::string::npos);
 }
 
 }  // namespace

@@ -59,7 +59,8 @@ TEST_F(ProfileCommandsTest, ExportImportAndResetReportTheirOutcome) {
 
   auto r = runCli({"--skins", skins, "profile", "import", (dir / "missing.ini").string()});
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.err, "Error!\n");
+  EXPECT_EQ(r.err, "Error!\ntarvosk-cli: cannot read " + (dir / "missing.ini").string() +
+                       " (missing, not a regular file or larger than 64 MiB)\n");
 
   // Not a configuration: refused, and the user's file stays.
   const std::string configBefore = test::readFile(paths.configFile);

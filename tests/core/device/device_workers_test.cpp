@@ -332,6 +332,36 @@ TEST_F(WorkersFixture, ANewMouseReachesAListenerBlockedInTheOldOnesRead) {
   EXPECT_EQ(mouse.pendingInput(), 0u);
 }
 
+// The mouse goes away while the listener is blocked in its read: the read fails, the listener
+// waits between retries instead of spinning, and the next mouse set in is listened to.
+TEST_F(WorkersFixture, AReadThatFailsLeavesTheListenerReadyForTheNextMouse) {
+  mouse.pressButton(1);
+  settle(1);
+  const uint64_t before = workers->listenerWakeups();
+  mouse.disconnectInput();
+  std::this_thread::sleep_for(500ms);
+  // Two wake-ups per 50 ms retry (the failed read, the wait): about 20, with room for a slow
+  // machine. A listener spinning on the failure would count thousands.
+  EXPECT_LT(workers->listenerWakeups() - before, 60u);
+  EXPECT_GT(workers->listenerWakeups(), before) << "the read was not ended by the failure";
+
+  SimulatedMouse second({.path = "sim:second"});
+  workers->setInput(second.open("sim:second"), 8);
+  second.pressButton(3);
+  settle(1);
+  EXPECT_EQ(workers->flags().lastButton, 0xF3);
+}
+
+// Leaving a mouse that fails every report, with the listener blocked in a failing read: the leave
+// command says it was not taken, and the threads still stop.
+TEST_F(WorkersFixture, LeavingAFailedMouseReturnsFalseAndTheThreadsStillStop) {
+  mouse.failFrom(0);
+  mouse.disconnectInput();
+  EXPECT_FALSE(sendLeaveCommand(channel));
+  EXPECT_FALSE(mouse.leaveReceived());
+  workers->stop();  // returns (a hang fails the test by its timeout); TearDown's second stop is harmless
+}
+
 TEST(DeviceWorkers, StopEndsThreadsWaitingForAMouseOrForAFailedOne) {
   test::ScratchDir dir;
   Paths paths = test::scratchPaths(dir.path(), true);

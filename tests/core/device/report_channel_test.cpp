@@ -119,6 +119,18 @@ TEST_F(ChannelFixture, BytesBeyondTheSeventhKeepTheLastReplyOnALongerReport) {
   EXPECT_EQ(sent[0], (Bytes{7, 0x11, 0x02, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
+// Unplugged inside a block, then left: the block stops at the failed report, the leave command
+// fails the same way and says so, and the mouse took neither.
+TEST_F(ChannelFixture, LeavingAMouseThatFailedInsideABlockReturnsFalse) {
+  mouse.failFrom(4);
+  EXPECT_FALSE(channel.writeBlock(0x80, Bytes(8, 0x5A)));
+  EXPECT_EQ(mouse.received().size(), 5u);
+  EXPECT_FALSE(sendLeaveCommand(channel));
+  EXPECT_EQ(mouse.received().size(), 6u) << "one attempt, no retry loop";
+  EXPECT_FALSE(mouse.leaveReceived());
+  EXPECT_EQ(mouse.memoryAt(0x80), 0) << "an uncommitted block never reaches memory";
+}
+
 TEST(ReportChannel, LeavingWithoutAnOpenDeviceSendsNothing) {
   test::RecordingPauser pauser;
   ReportChannel channel(pauser);

@@ -8,6 +8,7 @@
 
 #include "platform/file_replace.h"
 #include "platform/profile_file.h"
+#include "replace_fault.h"
 #include "test_support.h"
 
 namespace tarvosk {
@@ -78,6 +79,42 @@ TEST(FileReplace, AFailedReplacementLeavesTheOldFileAndNoTemporary) {
   }
   EXPECT_FALSE(replaceFileContents(dir / "missing-folder" / "x.ini", "new"));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1);
+}
+
+// A read-only folder and a disk that fills at the start, in the middle or just before the end of
+// the new content: the replacement fails, the old file stays byte for byte and no temporary is
+// left; a new file is not created at all.
+TEST(FileReplace, InjectedFaultsLeaveTheOldFileWholeAndNoTemporary) {
+  const std::string old = "[Init]\r\nCurConfig=0\r\n";
+  const std::string replacement(4096, 'n');
+  const ReplaceFault faults[] = {test::readOnlyFolder(), test::diskFull(0), test::diskFull(1000), test::diskFull(4095)};
+  for (const ReplaceFault& fault : faults) {
+    SCOPED_TRACE(testing::Message() << "kind " << static_cast<int>(fault.kind) << ", " << fault.bytesBeforeFull
+                                    << " bytes fit");
+    ScratchDir dir;
+    writeFile(dir / "config.ini", old);
+    {
+      test::ScopedReplaceFault inForce(fault);
+      EXPECT_FALSE(replaceFileContents(dir / "config.ini", replacement));
+      EXPECT_FALSE(replaceFileContents(dir / "new.ini", replacement));
+      EXPECT_FALSE(ProfileFile(dir / "config.ini").writeString("Init", "Name", replacement));
+    }
+    EXPECT_EQ(readFile(dir / "config.ini"), old);
+    EXPECT_EQ(test::folderEntries(dir.path()), std::vector<std::string>{"config.ini"});
+    EXPECT_TRUE(replaceFileContents(dir / "config.ini", replacement));  // cleared: writes go through again
+    EXPECT_EQ(readFile(dir / "config.ini"), replacement);
+  }
+}
+
+TEST(FileReplace, AnInjectedFaultCanHitTheMiddleOfASequence) {
+  ScratchDir dir;
+  test::ScopedReplaceFault inForce(test::diskFull(3, 2));
+  EXPECT_TRUE(replaceFileContents(dir / "a", "first"));
+  EXPECT_TRUE(replaceFileContents(dir / "a", "second"));
+  EXPECT_FALSE(replaceFileContents(dir / "a", "third"));
+  EXPECT_TRUE(replaceFileContents(dir / "a", "abc"));  // what fits still fits
+  EXPECT_EQ(readFile(dir / "a"), "abc");
+  EXPECT_EQ(test::folderEntries(dir.path()), std::vector<std::string>{"a"});
 }
 
 }  // namespace

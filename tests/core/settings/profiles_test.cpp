@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/profile_file.h"
+#include "replace_fault.h"
 #include "settings/config_file.h"
 #include "settings/profiles.h"
 #include "test_support.h"
@@ -133,6 +134,48 @@ TEST_F(ProfilesTest, ImportOfAMissingFileChangesNothing) {
   const std::string before = readFile(paths.configFile);
   EXPECT_EQ(importProfile(s, paths, dir / "nope.ini", prompter), TransferResult::Error);
   EXPECT_EQ(prompter.messages, std::vector<std::string>{"Error!"});
+  EXPECT_EQ(readFile(paths.configFile), before);
+}
+
+// Import and reset on a read-only or full configuration folder: refused with a message, the
+// record and config.ini as they were, no temporary file left.
+TEST_F(ProfilesTest, ImportAndResetOnAReadOnlyOrFullFolderChangeNothing) {
+  const auto source = dir / "other.ini";
+  writeFile(source, "[Init]\nConfigName1_EN=A\nConfigName2_EN=B\nConfigName3_EN=C\n[Config0]\nK1=9\n");
+  ASSERT_TRUE(ProfileFile(paths.configFile).writeInt("Config0", "K1", 33));  // so a reset has to write
+  const std::string before = readFile(paths.configFile);
+  const auto entries = test::folderEntries(paths.configFolder);
+  const SettingsRecord loaded = s;
+  for (const ReplaceFault& fault : {test::readOnlyFolder(), test::diskFull(0), test::diskFull(64)}) {
+    SCOPED_TRACE(fault.bytesBeforeFull);
+    prompter.messages.clear();
+    test::ScopedReplaceFault inForce(fault);
+    EXPECT_EQ(importProfile(s, paths, source, prompter), TransferResult::Error);
+    EXPECT_EQ(prompter.messages, std::vector<std::string>{"Error!"});
+    EXPECT_EQ(s.buttonFunction, loaded.buttonFunction);
+    EXPECT_EQ(s.profileName, loaded.profileName);
+    prompter.messages.clear();
+    EXPECT_FALSE(resetToFactory(s, paths, prompter));
+    EXPECT_EQ(prompter.messages, std::vector<std::string>{std::string(kConfigNotWrittenMessage)});
+    EXPECT_EQ(readFile(paths.configFile), before);
+    EXPECT_EQ(test::folderEntries(paths.configFolder), entries);
+    s = loaded;
+  }
+}
+
+// A file far past any configuration's size is refused unread; a binary one is no configuration.
+TEST_F(ProfilesTest, ImportOfAHugeOrBinaryFileKeepsTheUsersFile) {
+  const std::string before = readFile(paths.configFile);
+  const auto huge = dir / "huge.ini";
+  writeFile(huge, "[Init]\nConfigName1=A\n");
+  std::filesystem::resize_file(huge, kMaxDataFileBytes + 1);  // sparse
+  EXPECT_EQ(importProfile(s, paths, huge, prompter), TransferResult::Error);
+  const auto binary = dir / "photo.ini";
+  std::string bytes("\xFF\xD8\xFF\xE0\0\x10JFIF\0", 11);
+  for (int i = 0; i < 5000; ++i) bytes += static_cast<char>(i * 37 % 256);
+  writeFile(binary, bytes);
+  EXPECT_EQ(importProfile(s, paths, binary, prompter), TransferResult::FileVersionError);
+  EXPECT_EQ(prompter.messages, (std::vector<std::string>{"Error!", "File version error!"}));
   EXPECT_EQ(readFile(paths.configFile), before);
 }
 

@@ -12,6 +12,7 @@
 #include "device/settings_store.h"
 #include "device/simulated_mouse.h"
 #include "fake_macro_source.h"
+#include "replace_fault.h"
 #include "settings/config_file.h"
 #include "test_support.h"
 
@@ -301,6 +302,48 @@ TEST_F(UploadFixture, SaveFailureIsReportedAfterTheMouseTookEverything) {
   EXPECT_EQ(uploadSettings(context), UploadResult::SaveFailed);
   EXPECT_EQ(mouse.imagesEnded(), 1);
   EXPECT_EQ(prompter.messages, std::vector<std::string>{std::string(kSettingsNotSavedMessage)});
+}
+
+// A read-only or full configuration folder during an apply: the mouse takes everything, the
+// user is told once, config.ini keeps its old bytes and no temporary file is left.
+TEST_F(UploadFixture, AReadOnlyOrFullFolderKeepsTheOldConfigurationByteForByte) {
+  const ReplaceFault faults[] = {test::readOnlyFolder(), test::diskFull(0), test::diskFull(200)};
+  const std::string before = test::readFile(paths.configFile);
+  const auto entries = test::folderEntries(paths.configFolder);
+  for (const ReplaceFault& fault : faults) {
+    SCOPED_TRACE(fault.bytesBeforeFull);
+    prompter.messages.clear();
+    const int ended = mouse.imagesEnded();
+    store.record.currentProfile = 2;
+    UploadResult result;
+    {
+      test::ScopedReplaceFault inForce(fault);
+      result = uploadSettings(context);
+    }
+    EXPECT_EQ(result, UploadResult::SaveFailed);
+    EXPECT_EQ(mouse.imagesEnded(), ended + 1);
+    EXPECT_EQ(prompter.messages, std::vector<std::string>{std::string(kSettingsNotSavedMessage)});
+    EXPECT_EQ(test::readFile(paths.configFile), before);
+    EXPECT_EQ(test::folderEntries(paths.configFolder), entries);
+  }
+}
+
+// The disk fills after the first of the apply's saves: each save is whole, so the file holds the
+// new current profile and the slots as they were, and still reads at start-up.
+TEST_F(UploadFixture, ADiskThatFillsMidwayLeavesAWholeFile) {
+  SettingsRecord old;
+  ASSERT_TRUE(loadAtStartup(old, paths, prompter));
+  const auto entries = test::folderEntries(paths.configFolder);
+  store.record.currentProfile = 3;
+  {
+    test::ScopedReplaceFault inForce(test::diskFull(10, 1));
+    EXPECT_EQ(uploadSettings(context), UploadResult::SaveFailed);
+  }
+  SettingsRecord after;
+  ASSERT_TRUE(loadAtStartup(after, paths, prompter));
+  EXPECT_EQ(after.currentProfile, 3);
+  EXPECT_EQ(after.buttonFunction, old.buttonFunction);
+  EXPECT_EQ(test::folderEntries(paths.configFolder), entries);
 }
 
 TEST_F(UploadFixture, AnEditedMacroThatCouldNotBeSavedIsToldButTheUploadGoesOn) {
