@@ -4,6 +4,8 @@
 // a window that notes its first paint.
 
 #include <unistd.h>
+#include <benchmark/benchmark.h>
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMouseEvent>
@@ -103,6 +105,19 @@ inline void clickStripItem(COrvik_VOrozoDlg& window, const AppContext& context, 
   // Outside a running event loop, deleteLater() (the profile name fields leaving with the main
   // page) waits for the next loop at this level: carry it out now, as the program's loop would.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The main of a window benchmark: an application on the offscreen platform (unless another is
+// chosen) that never quits when the window hides, then the registered benchmarks.
+inline int runWindowBenchmarks(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  quietMaskWarnings();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
 }
 
 }  // namespace tarvosk::bench

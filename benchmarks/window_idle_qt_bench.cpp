@@ -124,13 +124,4 @@ BENCHMARK(BM_IdleWindowOnAdvancedPage)->Iterations(1)->Unit(benchmark::kSecond)-
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  QApplication::setQuitOnLastWindowClosed(false);
-  tarvosk::bench::quietMaskWarnings();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return tarvosk::bench::runWindowBenchmarks(argc, argv); }

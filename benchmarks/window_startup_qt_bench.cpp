@@ -62,14 +62,4 @@ BENCHMARK(BM_WindowStartupToFirstPaint)->UseManualTime()->Unit(benchmark::kMilli
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  // The window hides rather than closes; nothing here may end the application on the way.
-  QApplication::setQuitOnLastWindowClosed(false);
-  tarvosk::bench::quietMaskWarnings();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return tarvosk::bench::runWindowBenchmarks(argc, argv); }

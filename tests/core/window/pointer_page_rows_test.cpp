@@ -21,19 +21,8 @@ using test::inputAt;
 using test::pointIn;
 
 SettingsRecord startRecord() {
-  SettingsRecord r;
-  for (auto& slot : r.buttonFunction) slot = {1, 2, 3, 4, 5, 6};
-  r.dpiEnabled = {1, 1, 1, 1};
-  r.dpiValue = {1, 3, 6, 9};
-  r.dpiLevel = 1;
-  r.cycleColorEnable = {1, 1, 1, 1, 1, 1, 1};
-  r.ledType = 1;
-  r.ledCycleTime = 2;
-  r.ledBrightness = 3;
+  SettingsRecord r = test::factoryRecord();
   r.ledDirection = 1;
-  r.pointerSpeed = 5;
-  r.wheelSpeed = 3;
-  setUsbRate(r, 3);
   return r;
 }
 

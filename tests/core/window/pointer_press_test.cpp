@@ -14,22 +14,7 @@ using test::centreOf;
 using test::inputAt;
 using test::pointIn;
 
-// A record as start-up leaves it with the shipped factory settings.
-SettingsRecord factoryRecord() {
-  SettingsRecord r;
-  for (auto& slot : r.buttonFunction) slot = {1, 2, 3, 4, 5, 6};
-  r.dpiEnabled = {1, 1, 1, 1};
-  r.dpiValue = {1, 3, 6, 9};
-  r.dpiLevel = 1;
-  r.cycleColorEnable = {1, 1, 1, 1, 1, 1, 1};
-  r.ledType = 1;
-  r.ledCycleTime = 2;
-  r.ledBrightness = 3;
-  r.pointerSpeed = 5;
-  r.wheelSpeed = 3;
-  setUsbRate(r, 3);
-  return r;
-}
+using test::factoryRecord;
 
 class PointerPressTest : public ::testing::Test {
  protected:

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "settings/settings_rules.h"
 #include "skin/skin_layout.h"
 #include "window/hover.h"
 #include "window/pointer_handling.h"
@@ -106,6 +107,23 @@ inline PointerInput inputAt(const SkinLayout& layout, uint8_t page, Point p) {
   in.clickX = p.x;
   in.clickY = p.y;
   return in;
+}
+
+// A record as start-up leaves it with the shipped factory settings.
+inline SettingsRecord factoryRecord() {
+  SettingsRecord r;
+  for (auto& slot : r.buttonFunction) slot = {1, 2, 3, 4, 5, 6};
+  r.dpiEnabled = {1, 1, 1, 1};
+  r.dpiValue = {1, 3, 6, 9};
+  r.dpiLevel = 1;
+  r.cycleColorEnable = {1, 1, 1, 1, 1, 1, 1};
+  r.ledType = 1;
+  r.ledCycleTime = 2;
+  r.ledBrightness = 3;
+  r.pointerSpeed = 5;
+  r.wheelSpeed = 3;
+  setUsbRate(r, 3);
+  return r;
 }
 
 }  // namespace tarvosk::test
