@@ -41,14 +41,19 @@ ApplyRunner::~ApplyRunner() {
 bool ApplyRunner::start(std::function<void()> repaint) {
   if (m_running) return false;
   if (m_thread.joinable()) m_thread.join();
-  {
-    // The GUI thread takes the lock only here, while no upload runs.
-    auto lock = m_context.store.lock();
-    m_estimate = std::max(1, estimatedUploadReports(m_context.store.record, m_context.macroSource));
-  }
+  m_estimate = 0;  // set by the worker before it sends anything
   m_counter.reset();
   m_running = true;
   m_thread = std::thread([this, repaint = std::move(repaint)] {
+    {
+      // The estimate reads the macro files: on this thread, so the window never waits for them.
+      SettingsRecord record;
+      {
+        auto lock = m_context.store.lock();
+        record = m_context.store.record;
+      }
+      m_estimate = std::max(1, estimatedUploadReports(record, m_context.macroSource));
+    }
     UploadContext upload{m_context.store,   m_context.channel,    m_context.macroSource,
                          *m_context.pointer, m_prompter,           m_context.uploadState,
                          m_context.paths.configFile, m_context.statusNibble, {}, repaint};
@@ -60,8 +65,9 @@ bool ApplyRunner::start(std::function<void()> repaint) {
 }
 
 double ApplyRunner::progress() const {
-  if (!m_running) return 0.0;
-  return std::min(0.99, static_cast<double>(m_counter.sentCount()) / m_estimate);
+  const int estimate = m_estimate;
+  if (!m_running || estimate <= 0) return 0.0;
+  return std::min(0.99, static_cast<double>(m_counter.sentCount()) / estimate);
 }
 
 void ApplyRunner::wait() {

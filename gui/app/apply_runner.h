@@ -56,7 +56,7 @@ class ApplyRunner : public QObject {
   AppContext& m_context;
   Prompter& m_prompter;
   ReportCounter m_counter;
-  int m_estimate = 1;
+  std::atomic<int> m_estimate{0};  // 0 until the worker has planned the upload
   std::atomic<bool> m_running{false};
   std::thread m_thread;
 };
